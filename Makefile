@@ -1,0 +1,45 @@
+# Quilvane Ryn: make run | make test | make build | make deps | make bench
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       ?= $(shell nproc)
+SAMPLE     ?= samples/sample.mpg
+
+# Debian 12 packages the build, the tests and the benchmarks need.
+PACKAGES := cmake g++ make pkg-config qt6-base-dev libqt6opengl6-dev qt6-svg-dev \
+            libmpv-dev libsqlite3-dev libgtest-dev googletest \
+            xvfb xauth xdotool ffmpeg mpv imagemagick x11-utils fonts-dejavu-core
+
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: deps build run test bench clean
+
+deps:
+	@missing=""; for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing >/dev/null; \
+	fi
+
+build: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@./$(BUILD)/quilvane-ryn $(SAMPLE)
+
+test: build
+	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DQR_SANITIZE=ON >/dev/null
+	@cmake --build $(ASAN_BUILD) -j $(JOBS)
+	@echo "== tests =="
+	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	@echo "== the tests again, under AddressSanitizer and UndefinedBehaviorSanitizer =="
+	@ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+
+bench: build
+	@bench/play-vs-mpv $(BUILD)/quilvane-ryn
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)
