@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 class QWidget;
 
@@ -15,7 +16,7 @@ QString ShowOpenDialog(QWidget *owner, const QString &initialDir, QString title,
 QString OpenDialogFilter(const QString &kind);
 
 // Tests replace the dialog: the function gets title and kind and answers.
-using OpenDialogHandler = QString (*)(const QString &title, const QString &kind);
+using OpenDialogHandler = std::function<QString(const QString &title, const QString &kind)>;
 void SetOpenDialogHandler(OpenDialogHandler handler);
 
 QString FileExtension(const QString &path);  // text after the last "."
