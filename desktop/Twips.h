@@ -17,3 +17,17 @@ inline double TwipsX(double pixels) { return pixels * TwipsPerPixelX(); }
 inline double TwipsY(double pixels) { return pixels * TwipsPerPixelY(); }
 
 } // namespace qr
+
+#include <QLocale>
+#include <QString>
+
+namespace qr {
+
+// A window coordinate as stored: the shortest decimal text of the
+// single-precision value ("1440", "1432.5").
+inline QString TwipsText(double twips)
+{
+    return QString::number(static_cast<float>(twips), 'g', QLocale::FloatingPointShortest);
+}
+
+} // namespace qr

@@ -76,6 +76,10 @@ public:
     // The engine's own on-screen controls, shown only in full screen.
     virtual void setFullScreenControls(bool on) = 0;
 
+    // Frames per second of the picture; 0 when unknown (the subtitle timing
+    // then counts 25).
+    virtual double frameRate() const { return 0.0; }
+
     // The widget that shows the picture; the video window places it.
     virtual QWidget *view() = 0;
 
