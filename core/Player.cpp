@@ -25,7 +25,6 @@
 namespace qr {
 
 namespace {
-const QString Yes = QStringLiteral("yes");
 
 QRect primaryScreen()
 {
@@ -184,9 +183,9 @@ void Player::ShowStatus(const QString &text) { panel().status->setText(text); }
 
 void Player::Main()
 {
-    if (RegValueIs(SettingsKey, kRegistext, Yes))
+    if (RegValueIs(SettingsKey, kRegistext, kYes))
         RegisterExtensions();
-    if (RegValueIs(SettingsKey, kSplash, QStringLiteral("no"))) {
+    if (RegValueIs(SettingsKey, kSplash, kNo)) {
         StartMainWindows();
         return;
     }
@@ -218,11 +217,11 @@ void Player::loadStartSettingsAndPlace()
     m_startSettingsApplied = true;
     video &videoWin = videoWindow();
     remote &panelWin = panel();
-    state.UseSubtitles = RegValueIs(SettingsKey, kuseSubs, Yes);
-    state.ScrollTitleEnabled = RegValueIs(SettingsKey, kScrollTitle, Yes);
+    state.UseSubtitles = RegValueIs(SettingsKey, kUseSubs, kYes);
+    state.ScrollTitleEnabled = RegValueIs(SettingsKey, kScrollTitle, kYes);
 
     bool placed = false;
-    if (RegValueIs(SettingsKey, kWindowpos, Yes)) {
+    if (RegValueIs(SettingsKey, kWindowpos, kYes)) {
         const auto rl = storedTwips(kQV_RL), rt = storedTwips(kQV_RT);
         const auto vl = storedTwips(kQV_VL), vt = storedTwips(kQV_VT);
         if (rl && rt && vl && vt) {

@@ -17,7 +17,6 @@
 namespace qr {
 
 namespace {
-const QString Yes = QStringLiteral("yes");
 
 void missingFile(Player &p, const QString &prefix, const QString &path)
 {
@@ -28,16 +27,16 @@ void missingFile(Player &p, const QString &prefix, const QString &path)
 void restoreRememberedState(Player &p)
 {
     remote &panel = p.panel();
-    if (RegValueIs(SettingsKey, kRememberPlayer, Yes)) {
-        if (RegValueIs(SettingsKey, kRMP_Mute, Yes))
+    if (RegValueIs(SettingsKey, kRememberPlayer, kYes)) {
+        if (RegValueIs(SettingsKey, kRMP_Mute, kYes))
             MuteOn(p);
         else
             panel.muted->show();
-        if (RegValueIs(SettingsKey, kRMP_Repeat, Yes))
+        if (RegValueIs(SettingsKey, kRMP_Repeat, kYes))
             RepeatOn(p);
         else
             panel.repeat->show();
-        if (RegValueIs(SettingsKey, kRMP_PBView, Yes))
+        if (RegValueIs(SettingsKey, kRMP_PBView, kYes))
             OpenZoomPanel(p);
         panel.pbview->show();
     } else {
@@ -68,7 +67,7 @@ void OpenMediaFile(Player &p, const QString &media, const QString &subs)
             if (!p.subtitleChannel().open(subs))
                 throw MediaError(53, QStringLiteral("File not found: ") + subs);
         }
-        if (RegValueIs(SettingsKey, kAutostart, Yes)) {
+        if (RegValueIs(SettingsKey, kAutostart, kYes)) {
             if (!p.videoWindow().isVisible())
                 p.videoWindow().show();
             p.media.play();

@@ -261,7 +261,7 @@ void remote::Form_Load()
     try {
         Timer2_Timer();
         progress->setValue(0);
-        if (RegValueIs(SettingsKey, kOntop, QStringLiteral("yes"))) {
+        if (RegValueIs(SettingsKey, kOntop, kYes)) {
             SetWindowOnTop(&p.videoWindow(), true, p.state.OnTopEnabled);
             SetWindowOnTop(this, true, p.state.OnTopEnabled);
             status->setText(QStringLiteral("Always on Top Enabled"));

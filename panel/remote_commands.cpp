@@ -160,21 +160,21 @@ void remote::RestoreFromTray()
 void remote::quit_Click()
 {
     p.state.CurrentMediaFile.clear();
-    if (RegValueIs(SettingsKey, kWindowpos, QStringLiteral("yes"))) {
+    if (RegValueIs(SettingsKey, kWindowpos, kYes)) {
         WriteValue(SettingsKey, kQV_RT, TwipsText(TwipsY(y())));
         WriteValue(SettingsKey, kQV_RL, TwipsText(TwipsX(x())));
         WriteValue(SettingsKey, kQV_VT, TwipsText(TwipsY(p.videoWindow().y())));
         WriteValue(SettingsKey, kQV_VL, TwipsText(TwipsX(p.videoWindow().x())));
     }
-    if (RegValueIs(SettingsKey, kRememberPlayer, QStringLiteral("yes"))) {
-        WriteValue(SettingsKey, kRMP_Mute, muted_over->isVisibleTo(background) ? QStringLiteral("yes") : QStringLiteral("no"));
+    if (RegValueIs(SettingsKey, kRememberPlayer, kYes)) {
+        WriteValue(SettingsKey, kRMP_Mute, muted_over->isVisibleTo(background) ? kYes : kNo);
         WriteValue(SettingsKey, kRMP_Repeat,
-                   repeat_over->isVisibleTo(background) ? QStringLiteral("yes") : QStringLiteral("no"));
+                   repeat_over->isVisibleTo(background) ? kYes : kNo);
         if (p.zoomVisible()) {
-            WriteValue(SettingsKey, kRMP_PBView, QStringLiteral("yes"));
+            WriteValue(SettingsKey, kRMP_PBView, kYes);
             WriteValue(SettingsKey, kRMP_PBView_ResIdx, QString::number(p.zoom().cboZoomOpt->currentIndex()));
         } else {
-            WriteValue(SettingsKey, kRMP_PBView, QStringLiteral("no"));
+            WriteValue(SettingsKey, kRMP_PBView, kNo);
         }
     }
     p.CloseWindowsAndExit();

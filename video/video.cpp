@@ -48,7 +48,7 @@ video::video(Player &player) : QWidget(nullptr, Qt::Window | Qt::FramelessWindow
     topedge[2]->raise();
     sizer = new SkinPicture(QStringLiteral("sizer"), this);
     sizer->resize(PixelsX(195), PixelsY(195));
-    sizer->setCursor(GripCursor());
+    sizer->setCursor(SizerCursor(devicePixelRatioF()));
     connect(sizer, &SkinPicture::MouseDown, this, &video::sizer_MouseDown);
     connect(sizer, &SkinPicture::MouseMove, this, [this](int button, int, double x, double y) { sizer_MouseMove(button, x, y); });
     connect(sizer, &SkinPicture::MouseUp, this, [this](int button) { sizer_MouseUp(button); });
