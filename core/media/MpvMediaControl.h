@@ -1,0 +1,113 @@
+#pragma once
+
+#include "core/media/MediaControl.h"
+
+#include <QPointer>
+
+#include <atomic>
+#include <cstdint>
+
+struct mpv_handle;
+struct mpv_event;
+struct mpv_event_property;
+
+namespace qr {
+
+class FullScreenSwitch;
+class MpvSurface;
+class VideoBox;
+
+// The media control over libmpv. Everything runs on the GUI thread: the
+// engine's threads only post a wake-up, and the queued call drains the
+// engine's events. Reads answer from what the engine last reported; the play
+// state is the control's own, as the player's transport expects it.
+class MpvMediaControl : public MediaControl {
+    Q_OBJECT
+public:
+    explicit MpvMediaControl(QObject *parent = nullptr);
+    ~MpvMediaControl() override;
+
+    QString fileName() const override { return m_file; }
+    void setFileName(const QString &path) override;
+    double currentPosition() const override { return m_atStart ? 0.0 : m_position; }
+    void setCurrentPosition(double seconds) override;
+    double duration() const override { return m_duration; }
+    int playState() const override { return m_state; }
+    void play() override;
+    void pause() override;
+    void stop() override;
+    void setMute(bool on) override;
+    int pictureWidth() const override { return m_width; }
+    int pictureHeight() const override { return m_height; }
+    int displaySize() const override { return m_display; }
+    void setDisplaySize(int size) override;
+    void setFullScreenControls(bool on) override;
+    QWidget *view() override;
+
+    // Not members of the control: what the engine last reported for mute,
+    // and the render path the first file chose ("gl", "sw"; "" before).
+    bool isMuted() const { return m_muted; }
+    QString renderPathName() const;
+
+private:
+    enum class Phase { Closed, Opening, Open };
+
+    static void onWakeup(void *self);
+    void drainEvents();
+    void handleEvent(const mpv_event &event);
+    void handleReply(std::uint64_t tag, int error, const mpv_event_property *value);
+    void handleProperty(std::uint64_t tag, const mpv_event_property &property);
+
+    void ensureSurface();
+    void observeAfresh();
+    void setPause(bool on);
+    void seekTo(double seconds);
+    void announce();
+    void reachEnd();
+    void fail(int error);
+    void forget();
+    void applyOsc();
+    void toggleFullScreen();
+    void onPressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF pos);
+    void onReleased(Qt::MouseButton button, QPointF pos);
+    void onMoved(QPointF pos);
+
+    mpv_handle *m_mpv = nullptr;
+    std::atomic_bool m_wakeupPosted{false};
+    QPointer<VideoBox> m_box;
+    MpvSurface *m_surface = nullptr; // a child of m_box
+    FullScreenSwitch *m_fullScreen;
+
+    QString m_file;
+    Phase m_phase = Phase::Closed;
+    int m_state = Stopped;
+    bool m_atStart = true; // stopped at the beginning: reads 0.0
+    double m_position = 0.0;
+    double m_duration = 0.0;
+    int m_width = 0;
+    int m_height = 0;
+    bool m_muted = false;
+    int m_display = Windowed;
+    bool m_controls = false;
+    bool m_oscShown = false;
+
+    // Which engine events belong to the file opened last.
+    std::uint64_t m_loadSerial = 0;
+    bool m_awaitStart = false;     // loadfile accepted; its start-file comes next
+    std::int64_t m_entryId = -1;   // the engine's playlist entry of this file
+    bool m_fileLoaded = false;
+    bool m_sizeAsked = false;
+
+    // A put position the engine has not yet carried out: its reports of the
+    // old position are ignored until the seek is done.
+    std::uint64_t m_seekSerial = 0;
+    bool m_seekPending = false;
+    bool m_seekQueued = false;
+    bool m_endHandled = false;
+
+    // Property observations are renewed after a seek, a pause change or a
+    // new file, so that values read before it never arrive afterwards.
+    std::uint64_t m_epoch = 0;
+};
+
+} // namespace qr

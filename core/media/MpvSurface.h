@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QPointF>
+#include <QSize>
+
+class QWidget;
+struct mpv_handle;
+
+namespace qr {
+
+// A widget the engine draws into through its render API. Both kinds keep
+// taking the engine's frames while hidden, so playback never waits on them.
+enum class RenderPath { OpenGL, Software };
+
+class MpvSurface {
+public:
+    virtual ~MpvSurface() = default;
+    virtual RenderPath path() const = 0;
+    virtual QWidget *widget() = 0;
+    // The picture's display size; the software surface letterboxes by it.
+    virtual void setPictureSize(QSize size) = 0;
+    // A point of the surface in the engine's own coordinates (device pixels
+    // of what it renders), for its on-screen controller.
+    virtual QPointF toEngine(QPointF pos) const = 0;
+};
+
+// The path to render with: QUILVANE_RYN_RENDER=gl|sw decides when set;
+// otherwise OpenGL only where its driver is a hardware one.
+RenderPath chooseRenderPath();
+
+// Creates the surface of that path as a child of parent, or nullptr when the
+// engine's render context cannot be made on it.
+MpvSurface *createSurface(RenderPath path, mpv_handle *mpv, QWidget *parent);
+
+} // namespace qr
