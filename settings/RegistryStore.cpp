@@ -1,0 +1,792 @@
+#include "settings/RegistryStore.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <map>
+#include <mutex>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace qr {
+
+namespace {
+
+using Store = RegistryStore;
+
+// Written into the file header so that a foreign SQLite file is never taken for ours.
+constexpr int kApplicationId = 0x51525247; // "QRRG"
+constexpr int kSchemaVersion = 1;
+// A second player or the editor tool holding the write lock is waited for, not failed.
+constexpr int kBusyTimeoutMs = 10000;
+
+constexpr std::string_view kRootNames[] = {
+    "HKEY_CLASSES_ROOT",     "HKEY_CURRENT_USER",   "HKEY_LOCAL_MACHINE", "HKEY_USERS",
+    "HKEY_PERFORMANCE_DATA", "HKEY_CURRENT_CONFIG", "HKEY_DYN_DATA",
+};
+constexpr std::uint32_t kRootCount = std::size(kRootNames);
+
+constexpr const char *kSchema = R"sql(
+CREATE TABLE keys(
+    id INTEGER PRIMARY KEY AUTOINCREMENT,
+    parent INTEGER NOT NULL,
+    name TEXT NOT NULL COLLATE NOCASE,
+    UNIQUE(parent, name));
+CREATE TABLE vals(
+    id INTEGER PRIMARY KEY AUTOINCREMENT,
+    key INTEGER NOT NULL,
+    name TEXT NOT NULL COLLATE NOCASE,
+    type INTEGER NOT NULL,
+    data BLOB NOT NULL,
+    UNIQUE(key, name));
+INSERT INTO keys(id, parent, name) VALUES
+    (1, 0, 'HKEY_CLASSES_ROOT'), (2, 0, 'HKEY_CURRENT_USER'), (3, 0, 'HKEY_LOCAL_MACHINE'),
+    (4, 0, 'HKEY_USERS'), (5, 0, 'HKEY_PERFORMANCE_DATA'), (6, 0, 'HKEY_CURRENT_CONFIG'),
+    (7, 0, 'HKEY_DYN_DATA');
+)sql";
+
+bool IsRoot(std::uint32_t root)
+{
+    return root >= Store::kClassesRoot && root < Store::kClassesRoot + kRootCount;
+}
+// The seven roots are the first seven rows of `keys`.
+std::int64_t RootRow(std::uint32_t root)
+{
+    return std::int64_t(root - Store::kClassesRoot) + 1;
+}
+
+std::int32_t FromSqlite(int rc)
+{
+    switch (rc & 0xff) {
+    case SQLITE_OK:
+    case SQLITE_ROW:
+    case SQLITE_DONE:
+        return Store::kSuccess;
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+    case SQLITE_CANTOPEN:
+        return Store::kAccessDenied;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return Store::kBusy;
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+    case SQLITE_FORMAT:
+    case SQLITE_ERROR:
+        return Store::kBadDb;
+    default:
+        return Store::kIoFailed;
+    }
+}
+
+class Stmt {
+public:
+    Stmt(sqlite3 *db, const char *sql) { m_rc = sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr); }
+    ~Stmt() { sqlite3_finalize(m_stmt); }
+    Stmt(const Stmt &) = delete;
+    Stmt &operator=(const Stmt &) = delete;
+
+    Stmt &Bind(int i, std::int64_t v)
+    {
+        if (m_stmt)
+            sqlite3_bind_int64(m_stmt, i, v);
+        return *this;
+    }
+    Stmt &BindText(int i, std::string_view v)
+    {
+        if (m_stmt)
+            sqlite3_bind_text(m_stmt, i, v.data() ? v.data() : "", int(v.size()), SQLITE_TRANSIENT);
+        return *this;
+    }
+    Stmt &BindBlob(int i, const char *data, std::uint32_t size)
+    {
+        // A null pointer would bind NULL rather than an empty blob.
+        if (m_stmt)
+            sqlite3_bind_blob(m_stmt, i, size ? data : "", int(size), SQLITE_TRANSIENT);
+        return *this;
+    }
+    int Step() { return m_stmt ? sqlite3_step(m_stmt) : m_rc; }
+    std::int64_t Int(int col) { return sqlite3_column_int64(m_stmt, col); }
+    std::string Bytes(int col)
+    {
+        const void *p = sqlite3_column_blob(m_stmt, col);
+        int n = sqlite3_column_bytes(m_stmt, col);
+        return p ? std::string(static_cast<const char *>(p), std::size_t(n)) : std::string();
+    }
+
+private:
+    sqlite3_stmt *m_stmt = nullptr;
+    int m_rc = SQLITE_OK;
+};
+
+int Exec(sqlite3 *db, const char *sql)
+{
+    return sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+}
+
+// One write transaction; rolled back unless committed.
+class WriteTxn {
+public:
+    explicit WriteTxn(sqlite3 *db) : m_db(db) { m_rc = Exec(db, "BEGIN IMMEDIATE"); }
+    ~WriteTxn()
+    {
+        if (m_rc == SQLITE_OK && !m_done)
+            Exec(m_db, "ROLLBACK");
+    }
+    std::int32_t Status() const { return FromSqlite(m_rc); }
+    std::int32_t Commit()
+    {
+        int rc = Exec(m_db, "COMMIT");
+        if (rc == SQLITE_OK)
+            m_done = true;
+        return FromSqlite(rc);
+    }
+
+private:
+    sqlite3 *m_db;
+    int m_rc;
+    bool m_done = false;
+};
+
+std::vector<std::string_view> SplitPath(std::string_view sub)
+{
+    std::vector<std::string_view> parts;
+    if (sub.empty())
+        return parts;
+    std::size_t start = 0;
+    for (;;) {
+        std::size_t bs = sub.find('\\', start);
+        parts.push_back(
+            sub.substr(start, bs == std::string_view::npos ? std::string_view::npos : bs - start));
+        if (bs == std::string_view::npos)
+            return parts;
+        start = bs + 1;
+    }
+}
+
+bool HasControlChar(std::string_view s)
+{
+    return std::any_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+}
+
+// Only the header is looked at, so nothing foreign is ever handed to SQLite.
+std::int32_t CheckHeader(const std::string &path, off_t size)
+{
+    if (size == 0)
+        return Store::kSuccess; // a new, empty database
+    if (size < 100)
+        return Store::kBadDb;
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno == EACCES ? Store::kAccessDenied : Store::kIoFailed;
+    char head[16] = {};
+    ssize_t n = ::read(fd, head, sizeof head);
+    ::close(fd);
+    if (n != ssize_t(sizeof head) || std::memcmp(head, "SQLite format 3", 16) != 0)
+        return Store::kBadDb;
+    return Store::kSuccess;
+}
+
+// Decides whether the open database is this store (ready), an empty file
+// waiting for its tables, or anything else (kBadDb). Reads only.
+std::int32_t Validate(sqlite3 *db, bool &ready)
+{
+    ready = false;
+    Stmt check(db, "PRAGMA quick_check(1)");
+    int rc = check.Step();
+    if (rc != SQLITE_ROW)
+        return FromSqlite(rc) == Store::kSuccess ? Store::kBadDb : FromSqlite(rc);
+    if (check.Bytes(0) != "ok")
+        return Store::kBadDb;
+
+    Stmt app(db, "SELECT (SELECT application_id FROM pragma_application_id),"
+                 " (SELECT user_version FROM pragma_user_version),"
+                 " (SELECT count(*) FROM sqlite_schema),"
+                 " (SELECT count(*) FROM sqlite_schema WHERE type = 'table' AND name IN ('keys', 'vals'))");
+    rc = app.Step();
+    if (rc != SQLITE_ROW)
+        return FromSqlite(rc) == Store::kSuccess ? Store::kBadDb : FromSqlite(rc);
+    const std::int64_t appId = app.Int(0), version = app.Int(1), objects = app.Int(2), tables = app.Int(3);
+    if (appId == kApplicationId && version >= 1 && version <= kSchemaVersion && tables == 2) {
+        ready = true;
+        return Store::kSuccess;
+    }
+    if (appId == 0 && version == 0 && objects == 0)
+        return Store::kSuccess;
+    return Store::kBadDb;
+}
+
+std::int32_t Initialise(sqlite3 *db)
+{
+    {
+        Stmt wal(db, "PRAGMA journal_mode=WAL");
+        wal.Step(); // stays in rollback mode if another connection is in the way; retried on the next write
+    }
+    WriteTxn txn(db);
+    if (txn.Status() != Store::kSuccess)
+        return txn.Status();
+    bool ready = false;
+    std::int32_t s = Validate(db, ready); // another process may have got here first
+    if (s != Store::kSuccess || ready)
+        return s != Store::kSuccess ? s : txn.Commit();
+    std::string sql = kSchema;
+    sql += "PRAGMA application_id=" + std::to_string(kApplicationId) + ";";
+    sql += "PRAGMA user_version=" + std::to_string(kSchemaVersion) + ";";
+    int rc = Exec(db, sql.c_str());
+    if (rc != SQLITE_OK)
+        return FromSqlite(rc);
+    return txn.Commit();
+}
+
+void EnsureWal(sqlite3 *db)
+{
+    Stmt mode(db, "PRAGMA journal_mode");
+    if (mode.Step() == SQLITE_ROW && mode.Bytes(0) != "wal") {
+        Stmt wal(db, "PRAGMA journal_mode=WAL");
+        wal.Step();
+    }
+}
+
+void CloseDb(sqlite3 *db, bool leaveFileAlone)
+{
+    if (!db)
+        return;
+    if (leaveFileAlone) // no checkpoint into a file we refused
+        sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+    sqlite3_close_v2(db);
+}
+
+bool FileIsReadOnly(const std::string &path, const struct stat &st)
+{
+    // The write bits count even for root, to whom access() always says yes.
+    return ::access(path.c_str(), W_OK) != 0 || (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+std::string ReadOnlyUri(const std::string &path)
+{
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string uri = "file:";
+    for (unsigned char c : path) {
+        if (std::isalnum(c) || c == '/' || c == '-' || c == '.' || c == '_' || c == '~') {
+            uri += char(c);
+        } else {
+            uri += '%';
+            uri += kHex[c >> 4];
+            uri += kHex[c & 15];
+        }
+    }
+    return uri + "?mode=ro&immutable=1";
+}
+
+// Opens the store file. On success `db` is null when the file does not exist
+// or holds no store yet and `create` was not asked for: an empty store.
+std::int32_t OpenStore(bool write, bool create, sqlite3 *&db)
+{
+    db = nullptr;
+    const std::string path = Store::FilePath();
+    struct stat st;
+    const bool exists = ::stat(path.c_str(), &st) == 0;
+    if (!exists) {
+        if (errno != ENOENT)
+            return errno == EACCES ? Store::kAccessDenied : Store::kIoFailed;
+        if (!create)
+            return Store::kSuccess;
+        std::error_code ec;
+        const auto folder = std::filesystem::path(path).parent_path();
+        if (!folder.empty())
+            std::filesystem::create_directories(folder, ec);
+        if (ec)
+            return ec == std::errc::permission_denied || ec == std::errc::read_only_file_system
+                       ? Store::kAccessDenied
+                       : Store::kIoFailed;
+    } else {
+        if (!S_ISREG(st.st_mode))
+            return Store::kBadDb;
+        if (std::int32_t s = CheckHeader(path, st.st_size); s != Store::kSuccess)
+            return s;
+    }
+    const bool readOnly = exists && FileIsReadOnly(path, st);
+    if (write && readOnly)
+        return Store::kAccessDenied;
+
+    int flags = readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | (exists ? 0 : SQLITE_OPEN_CREATE);
+    std::string name = path;
+    struct stat wal;
+    if (readOnly && (::stat((path + "-wal").c_str(), &wal) != 0 || wal.st_size == 0)) {
+        // Nothing waits in a log, so read the file as it is, without leaving
+        // -wal and -shm files behind that would later keep it read-only.
+        name = ReadOnlyUri(path);
+        flags |= SQLITE_OPEN_URI;
+    }
+    sqlite3 *conn = nullptr;
+    int rc = sqlite3_open_v2(name.c_str(), &conn, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        CloseDb(conn, true);
+        return FromSqlite(rc);
+    }
+    sqlite3_busy_timeout(conn, kBusyTimeoutMs);
+
+    bool ready = false;
+    std::int32_t s = Validate(conn, ready);
+    if (s == Store::kSuccess && !ready && write) {
+        s = Initialise(conn);
+        ready = s == Store::kSuccess;
+    }
+    if (s != Store::kSuccess || !ready) {
+        CloseDb(conn, s != Store::kSuccess);
+        return s;
+    }
+    if (write)
+        EnsureWal(conn);
+    Exec(conn, "PRAGMA synchronous=FULL"); // a setting whose write returned survives a power cut
+    db = conn;
+    return Store::kSuccess;
+}
+
+std::int32_t FindKey(sqlite3 *db, std::int64_t rootRow, std::string_view sub, std::int64_t &row)
+{
+    row = rootRow;
+    for (std::string_view part : SplitPath(sub)) {
+        if (part.empty() || !db)
+            return Store::kNotFound;
+        Stmt q(db, "SELECT id FROM keys WHERE parent = ? AND name = ?");
+        q.Bind(1, row).BindText(2, part);
+        int rc = q.Step();
+        if (rc == SQLITE_DONE)
+            return Store::kNotFound;
+        if (rc != SQLITE_ROW)
+            return FromSqlite(rc);
+        row = q.Int(0);
+    }
+    return Store::kSuccess;
+}
+
+// --- open keys ---------------------------------------------------------------
+
+struct Handle {
+    sqlite3 *db = nullptr; // null: an empty store, where only the roots exist
+    std::int64_t row = 0;
+    bool write = false;
+};
+
+struct HandleTable {
+    std::mutex mutex;
+    std::map<std::uint32_t, Handle> open;
+    std::uint32_t next = 0x100;
+};
+
+HandleTable &Handles()
+{
+    static HandleTable table;
+    return table;
+}
+
+std::uint32_t AddHandle(const Handle &h)
+{
+    auto &t = Handles();
+    std::lock_guard lock(t.mutex);
+    while (t.next == 0 || t.next >= Store::kClassesRoot || t.open.count(t.next))
+        t.next = t.next >= Store::kClassesRoot ? 0x100 : t.next + 1;
+    const std::uint32_t id = t.next++;
+    t.open[id] = h;
+    return id;
+}
+
+bool GetHandle(std::uint32_t key, Handle &h)
+{
+    auto &t = Handles();
+    std::lock_guard lock(t.mutex);
+    auto it = t.open.find(key);
+    if (it == t.open.end())
+        return false;
+    h = it->second;
+    return true;
+}
+
+std::string Lower(std::string_view s)
+{
+    std::string out(s);
+    for (char &c : out)
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+    return out;
+}
+
+// The order of SQLite's NOCASE collation.
+bool NoCaseLess(const std::string &a, const std::string &b)
+{
+    const std::string la = Lower(a), lb = Lower(b);
+    return la != lb ? la < lb : a < b;
+}
+
+} // namespace
+
+std::uint32_t RegistryStore::RootHandle(std::string_view name)
+{
+    for (std::uint32_t i = 0; i < kRootCount; ++i)
+        if (kRootNames[i] == name)
+            return kClassesRoot + i;
+    return 0;
+}
+
+std::string_view RegistryStore::RootName(std::uint32_t root)
+{
+    return IsRoot(root) ? kRootNames[root - kClassesRoot] : std::string_view();
+}
+
+std::string RegistryStore::FilePath()
+{
+    if (const char *file = std::getenv("QUILVANE_RYN_REGISTRY"); file && *file)
+        return file;
+    std::string base;
+    if (const char *xdg = std::getenv("XDG_CONFIG_HOME"); xdg && xdg[0] == '/') {
+        base = xdg;
+    } else {
+        const char *home = std::getenv("HOME");
+        if (!home || !*home) {
+            const passwd *pw = ::getpwuid(::getuid());
+            home = pw && pw->pw_dir ? pw->pw_dir : "/tmp";
+        }
+        base = std::string(home) + "/.config";
+    }
+    return base + "/quilvane-ryn/registry.db";
+}
+
+std::int32_t RegistryStore::OpenKey(std::uint32_t root, std::string_view subKey, std::uint32_t access,
+                                    std::uint32_t &key)
+{
+    key = 0;
+    if (!IsRoot(root))
+        return kInvalidHandle;
+    const bool write = (access & 0x6) != 0; // set value or create subkey
+    Handle h;
+    h.write = write;
+    // Only a root itself can be opened for writing in a store that does not exist yet.
+    std::int32_t s = OpenStore(write, write && subKey.empty(), h.db);
+    if (s != kSuccess)
+        return s;
+    s = FindKey(h.db, RootRow(root), subKey, h.row);
+    if (s != kSuccess) {
+        CloseDb(h.db, false);
+        return s;
+    }
+    key = AddHandle(h);
+    return kSuccess;
+}
+
+std::int32_t RegistryStore::CreateKey(std::uint32_t root, std::string_view subKey, std::uint32_t &key)
+{
+    key = 0;
+    if (!IsRoot(root))
+        return kInvalidHandle;
+    const auto parts = SplitPath(subKey);
+    for (std::string_view part : parts)
+        if (part.empty() || HasControlChar(part))
+            return kBadPathname;
+    Handle h;
+    h.write = true;
+    std::int32_t s = OpenStore(true, true, h.db);
+    if (s != kSuccess)
+        return s;
+    if (FindKey(h.db, RootRow(root), subKey, h.row) != kSuccess) {
+        WriteTxn txn(h.db);
+        s = txn.Status();
+        h.row = RootRow(root);
+        for (std::size_t i = 0; s == kSuccess && i < parts.size(); ++i) {
+            Stmt find(h.db, "SELECT id FROM keys WHERE parent = ? AND name = ?");
+            find.Bind(1, h.row).BindText(2, parts[i]);
+            int rc = find.Step();
+            if (rc == SQLITE_ROW) {
+                h.row = find.Int(0);
+                continue;
+            }
+            if (rc != SQLITE_DONE) {
+                s = FromSqlite(rc);
+                break;
+            }
+            Stmt add(h.db, "INSERT INTO keys(parent, name) VALUES(?, ?)");
+            add.Bind(1, h.row).BindText(2, parts[i]);
+            rc = add.Step();
+            s = FromSqlite(rc);
+            h.row = sqlite3_last_insert_rowid(h.db);
+        }
+        if (s == kSuccess)
+            s = txn.Commit();
+    }
+    if (s != kSuccess) {
+        CloseDb(h.db, false);
+        return s;
+    }
+    key = AddHandle(h);
+    return kSuccess;
+}
+
+std::int32_t RegistryStore::CloseKey(std::uint32_t key)
+{
+    Handle h;
+    {
+        auto &t = Handles();
+        std::lock_guard lock(t.mutex);
+        auto it = t.open.find(key);
+        if (it == t.open.end())
+            return IsRoot(key) ? kSuccess : kInvalidHandle;
+        h = it->second;
+        t.open.erase(it);
+    }
+    CloseDb(h.db, false);
+    return kSuccess;
+}
+
+std::int32_t RegistryStore::QueryValue(std::uint32_t key, std::string_view name, std::uint32_t *type,
+                                       char *data, std::uint32_t *size)
+{
+    Handle h;
+    if (!GetHandle(key, h))
+        return kInvalidHandle;
+    if (data && !size)
+        return kInvalidParameter;
+    if (!h.db)
+        return kNotFound;
+    Stmt q(h.db, "SELECT type, data FROM vals WHERE key = ? AND name = ?");
+    q.Bind(1, h.row).BindText(2, name);
+    int rc = q.Step();
+    if (rc == SQLITE_DONE)
+        return kNotFound;
+    if (rc != SQLITE_ROW)
+        return FromSqlite(rc);
+    const auto t = std::uint32_t(q.Int(0));
+    const std::string bytes = q.Bytes(1);
+    const bool isString = t == kRegSz || t == kRegExpandSz;
+    const auto needed = std::uint32_t(bytes.size() + (isString ? 1 : 0));
+    if (type)
+        *type = t;
+    if (!size)
+        return kSuccess;
+    if (!data) {
+        *size = needed;
+        return kSuccess;
+    }
+    if (*size < needed) {
+        *size = needed;
+        return kMoreData;
+    }
+    std::memcpy(data, bytes.data(), bytes.size());
+    if (isString)
+        data[bytes.size()] = '\0';
+    *size = needed;
+    return kSuccess;
+}
+
+std::int32_t RegistryStore::SetValue(std::uint32_t key, std::string_view name, std::uint32_t type,
+                                     const char *data, std::uint32_t size)
+{
+    Handle h;
+    if (!GetHandle(key, h))
+        return kInvalidHandle;
+    if (!h.write || !h.db)
+        return kAccessDenied;
+    if (HasControlChar(name) || (size && !data))
+        return kInvalidParameter;
+    WriteTxn txn(h.db);
+    if (txn.Status() != kSuccess)
+        return txn.Status();
+    Stmt q(h.db, "INSERT INTO vals(key, name, type, data)"
+                 " SELECT ?1, ?2, ?3, ?4 WHERE EXISTS (SELECT 1 FROM keys WHERE id = ?1)"
+                 " ON CONFLICT(key, name) DO UPDATE SET type = excluded.type, data = excluded.data");
+    q.Bind(1, h.row).BindText(2, name).Bind(3, type).BindBlob(4, data, size);
+    int rc = q.Step();
+    if (rc != SQLITE_DONE)
+        return FromSqlite(rc);
+    if (sqlite3_changes(h.db) == 0)
+        return kKeyDeleted; // another process removed the key after we opened it
+    return txn.Commit();
+}
+
+std::int32_t RegistryStore::DeleteValue(std::uint32_t key, std::string_view name)
+{
+    Handle h;
+    if (!GetHandle(key, h))
+        return kInvalidHandle;
+    if (!h.write || !h.db)
+        return h.write ? kNotFound : kAccessDenied;
+    WriteTxn txn(h.db);
+    if (txn.Status() != kSuccess)
+        return txn.Status();
+    Stmt q(h.db, "DELETE FROM vals WHERE key = ? AND name = ?");
+    q.Bind(1, h.row).BindText(2, name);
+    int rc = q.Step();
+    if (rc != SQLITE_DONE)
+        return FromSqlite(rc);
+    if (sqlite3_changes(h.db) == 0)
+        return kNotFound;
+    return txn.Commit();
+}
+
+std::int32_t RegistryStore::DeleteKey(std::uint32_t root, std::string_view subKey)
+{
+    if (!IsRoot(root))
+        return kInvalidHandle;
+    if (subKey.empty())
+        return kAccessDenied;
+    sqlite3 *db = nullptr;
+    std::int32_t s = OpenStore(true, false, db);
+    if (s != kSuccess)
+        return s;
+    if (!db)
+        return kNotFound;
+    {
+        WriteTxn txn(db);
+        std::int64_t row = 0;
+        s = txn.Status();
+        if (s == kSuccess)
+            s = FindKey(db, RootRow(root), subKey, row);
+        static const char *const kDeletes[] = {
+            "WITH RECURSIVE t(id) AS (SELECT ?1 UNION ALL SELECT k.id FROM keys k JOIN t ON k.parent = t.id)"
+            " DELETE FROM vals WHERE key IN t",
+            "WITH RECURSIVE t(id) AS (SELECT ?1 UNION ALL SELECT k.id FROM keys k JOIN t ON k.parent = t.id)"
+            " DELETE FROM keys WHERE id IN t",
+        };
+        for (const char *sql : kDeletes) {
+            if (s != kSuccess)
+                break;
+            Stmt q(db, sql);
+            q.Bind(1, row);
+            s = FromSqlite(q.Step());
+        }
+        if (s == kSuccess)
+            s = txn.Commit();
+    }
+    CloseDb(db, false);
+    return s;
+}
+
+std::int32_t RegistryStore::ListSubKeys(std::uint32_t key, std::vector<std::string> &names)
+{
+    names.clear();
+    Handle h;
+    if (!GetHandle(key, h))
+        return kInvalidHandle;
+    if (!h.db)
+        return kSuccess;
+    Stmt q(h.db, "SELECT name FROM keys WHERE parent = ? ORDER BY name, name COLLATE BINARY");
+    q.Bind(1, h.row);
+    int rc;
+    while ((rc = q.Step()) == SQLITE_ROW)
+        names.push_back(q.Bytes(0));
+    return rc == SQLITE_DONE ? kSuccess : FromSqlite(rc);
+}
+
+std::int32_t RegistryStore::ListValues(std::uint32_t key, std::vector<Value> &values)
+{
+    values.clear();
+    Handle h;
+    if (!GetHandle(key, h))
+        return kInvalidHandle;
+    if (!h.db)
+        return kSuccess;
+    Stmt q(h.db, "SELECT name, type, data FROM vals WHERE key = ? ORDER BY id");
+    q.Bind(1, h.row);
+    int rc;
+    while ((rc = q.Step()) == SQLITE_ROW)
+        values.push_back({q.Bytes(0), std::uint32_t(q.Int(1)), q.Bytes(2)});
+    return rc == SQLITE_DONE ? kSuccess : FromSqlite(rc);
+}
+
+std::int32_t RegistryStore::Snapshot(std::uint32_t key, std::vector<KeyRecord> &keys)
+{
+    keys.clear();
+    Handle h;
+    if (!GetHandle(key, h))
+        return kInvalidHandle;
+    if (!h.db) {
+        keys.push_back({});
+        return kSuccess;
+    }
+    if (int rc = Exec(h.db, "BEGIN"); rc != SQLITE_OK)
+        return FromSqlite(rc);
+    struct Node {
+        std::string name;
+        std::vector<std::int64_t> children;
+        std::vector<Value> values;
+    };
+    std::map<std::int64_t, Node> nodes;
+    nodes[h.row];
+    int rc;
+    {
+        Stmt q(h.db, "WITH RECURSIVE t(id, parent, name) AS (SELECT ?1, 0, ''"
+                     " UNION ALL SELECT k.id, k.parent, k.name FROM keys k JOIN t ON k.parent = t.id)"
+                     " SELECT id, parent, name FROM t WHERE id <> ?1");
+        q.Bind(1, h.row);
+        while ((rc = q.Step()) == SQLITE_ROW) {
+            nodes[q.Int(0)].name = q.Bytes(2);
+            nodes[q.Int(1)].children.push_back(q.Int(0));
+        }
+    }
+    if (rc == SQLITE_DONE) {
+        Stmt q(
+            h.db,
+            "WITH RECURSIVE t(id) AS (SELECT ?1 UNION ALL SELECT k.id FROM keys k JOIN t ON k.parent = t.id)"
+            " SELECT key, name, type, data FROM vals WHERE key IN t ORDER BY id");
+        q.Bind(1, h.row);
+        while ((rc = q.Step()) == SQLITE_ROW)
+            nodes[q.Int(0)].values.push_back({q.Bytes(1), std::uint32_t(q.Int(2)), q.Bytes(3)});
+    }
+    Exec(h.db, "COMMIT");
+    if (rc != SQLITE_DONE)
+        return FromSqlite(rc);
+
+    // Depth first, siblings in the store's own name order.
+    std::vector<std::pair<std::int64_t, std::string>> stack{{h.row, std::string()}};
+    while (!stack.empty()) {
+        auto [id, path] = stack.back();
+        stack.pop_back();
+        Node &node = nodes[id];
+        keys.push_back({path, std::move(node.values)});
+        auto &kids = node.children;
+        std::sort(kids.begin(), kids.end(),
+                  [&](std::int64_t a, std::int64_t b) { return NoCaseLess(nodes[b].name, nodes[a].name); });
+        for (std::int64_t kid : kids)
+            stack.push_back({kid, path.empty() ? nodes[kid].name : path + "\\" + nodes[kid].name});
+    }
+    return kSuccess;
+}
+
+std::string RegistryStore::StatusText(std::int32_t status)
+{
+    switch (status) {
+    case kSuccess:
+        return "success";
+    case kNotFound:
+        return "not found";
+    case kAccessDenied:
+        return "access denied (the store is read-only)";
+    case kInvalidHandle:
+        return "invalid key handle";
+    case kInvalidParameter:
+        return "invalid name or parameter";
+    case kBadPathname:
+        return "invalid key name";
+    case kBusy:
+        return "the store is busy (another program holds it)";
+    case kMoreData:
+        return "value too long";
+    case kBadDb:
+        return "the store file is damaged or is not a Quilvane Ryn registry; it was left untouched";
+    case kIoFailed:
+        return "input/output error on the store file";
+    case kKeyDeleted:
+        return "the key was deleted";
+    default:
+        return "error " + std::to_string(status);
+    }
+}
+
+} // namespace qr
