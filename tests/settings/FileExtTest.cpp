@@ -1,0 +1,121 @@
+#include "StoreDump.h"
+
+#include "desktop/MessageBox.h"
+#include "settings/fileext.h"
+#include "settings/registry.h"
+#include "tests/support/TempStore.h"
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+namespace {
+
+const std::string kCr = "HKEY_CLASSES_ROOT\\";
+
+std::string Open(const std::string &type)
+{
+    return kCr + type + "\\Shell\\Open\\Command";
+}
+std::string Play(const std::string &type)
+{
+    return kCr + type + "\\Shell\\Play\\Command";
+}
+
+void Put(const std::string &key, const char *name = nullptr, const char *value = nullptr)
+{
+    qr::CreateKey(QString::fromStdString(key));
+    if (name)
+        qr::WriteValue(QString::fromStdString(key), QString::fromUtf8(name), QString::fromUtf8(value));
+}
+
+TEST(FileExt, AssociationCommandIsTheDirectoryAndTheExecutable)
+{
+    const std::pair<QString, QString> cases[] = {
+        {"/usr/bin", "/usr/bin/quilvane-ryn %1"},
+        {"/usr/bin/", "/usr/bin/quilvane-ryn %1"},
+        {"/", "/quilvane-ryn %1"},
+        {"/opt/My Player", "/opt/My Player/quilvane-ryn %1"},
+    };
+    for (const auto &[dir, command] : cases)
+        EXPECT_EQ(qr::AssociationCommand(dir), command) << dir.toStdString();
+}
+
+// Each case prepares some keys, runs the registration and lists the values
+// that must have changed; everything else must be as before.
+TEST(FileExt, RegistersOnlyIntoExistingKeys)
+{
+    const std::string cmd = "/opt/My Player/quilvane-ryn %1";
+    struct Case {
+        const char *name;
+        void (*prepare)();
+        std::map<std::string, std::string> changed;
+    };
+    const Case cases[] = {
+        {"another program's command everywhere",
+         [] {
+             for (const char *t : {"avifile", "mpegfile", "ASFfile", "datfile"}) {
+                 Put(Open(t), "", "other.exe %1");
+                 Put(Play(t), "", "other.exe /play %1");
+             }
+             Put(kCr + "*.dat", "", "something");
+         },
+         [&] {
+             std::map<std::string, std::string> m;
+             for (const char *t : {"avifile", "mpegfile", "ASFfile", "datfile"})
+                 for (const std::string &k : {Open(t), Play(t)}) {
+                     m[k + "|"] = cmd;
+                     m[k + "|QV_Path"] = cmd;
+                 }
+             return m;
+         }()},
+        {"empty open commands: only the two defaults, and *.dat for datfile",
+         [] {
+             Put(Open("mpegfile"), "", "   ");
+             Put(Play("mpegfile"));
+             Put(Open("datfile"), "", "");
+             Put(Play("datfile"));
+             Put(kCr + "*.dat", "", "");
+         },
+         {{Open("mpegfile") + "|", cmd},
+          {Play("mpegfile") + "|", cmd},
+          {Open("datfile") + "|", cmd},
+          {Play("datfile") + "|", cmd},
+          {kCr + "*.dat|", "datfile"}}},
+        {"no open command key: the play key still gets both values",
+         [] { Put(Play("avifile"), "", "old"); },
+         {{Play("avifile") + "|", cmd}, {Play("avifile") + "|QV_Path", cmd}}},
+        {"open key without a default value counts as taken",
+         [] { Put(Open("ASFfile")); },
+         {{Open("ASFfile") + "|", cmd}, {Open("ASFfile") + "|QV_Path", cmd}}},
+        {"empty datfile command without a *.dat key",
+         [] { Put(Open("datfile"), "", ""); },
+         {{Open("datfile") + "|", cmd}}},
+        {"nothing registered", [] {}, {}},
+    };
+    qr::SetMessageBoxHandler([](const qr::MessageBoxRequest &r) { ADD_FAILURE() << r.text.toStdString(); });
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        qr::test::TempStore store;
+        c.prepare();
+        auto expected = qr::test::DumpStore();
+        for (const auto &[k, v] : c.changed)
+            expected[k] = v;
+        qr::RegisterExtensions("/opt/My Player");
+        EXPECT_EQ(qr::test::DumpStore(), expected);
+    }
+    qr::SetMessageBoxHandler({});
+}
+
+TEST(FileExt, UsesTheRunningProgramsDirectory)
+{
+    qr::test::TempStore store;
+    Put(Open("avifile"), "", "x");
+    qr::RegisterExtensions();
+    EXPECT_EQ(qr::ReadValue(QString::fromStdString(Open("avifile")), "QV_Path"),
+              QCoreApplication::applicationDirPath() + "/quilvane-ryn %1");
+}
+
+} // namespace

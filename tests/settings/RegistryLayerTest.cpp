@@ -1,0 +1,204 @@
+#include "StoreDump.h"
+
+#include "desktop/MessageBox.h"
+#include "settings/RegistryStore.h"
+#include "settings/SettingsKeys.h"
+#include "settings/registry.h"
+#include "tests/support/TempStore.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <vector>
+
+using qr::RegistryStore;
+
+namespace {
+
+const QString kKey = qr::SettingsKey;
+
+class RegistryLayer : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        qr::SetMessageBoxHandler([this](const qr::MessageBoxRequest &r) { boxes.push_back(r); });
+    }
+    void TearDown() override { qr::SetMessageBoxHandler({}); }
+
+    qr::test::TempStore store;
+    std::vector<qr::MessageBoxRequest> boxes;
+};
+
+TEST_F(RegistryLayer, ParsesPathsAndRefusesMalformedOnesWithTheFormatBox)
+{
+    struct Case {
+        QString path;
+        bool ok;
+        std::uint32_t root;
+        QString sub;
+    };
+    const Case cases[] = {
+        {"HKEY_LOCAL_MACHINE", true, 0x80000002u, ""},
+        {"HKEY_LOCAL_MACHINE\\Software\\Tarvell", true, 0x80000002u, "Software\\Tarvell"},
+        {"HKEY_CLASSES_ROOT\\*.dat", true, 0x80000000u, "*.dat"},
+        {"HKEY_DYN_DATA\\x", true, 0x80000006u, "x"},
+        {"HKEY_FOO\\Software", true, 0, "Software"},
+        {"HKEY_Local_Machine\\Software", true, 0, "Software"}, // root names are case-sensitive
+        {"hkey_local_machine\\Software", false, 0, ""},
+        {"HKEY_LOCAL_MACHINE\\Software\\", false, 0, ""},
+        {"HKEY_LOCAL_MACHINE\\", false, 0, ""},
+        {"", false, 0, ""},
+        {"Software\\HKEY_", false, 0, ""},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        boxes.clear();
+        QString path = c.path;
+        std::uint32_t root = 12345;
+        EXPECT_EQ(qr::ParseKeyPath(path, root), c.ok);
+        if (c.ok) {
+            EXPECT_EQ(root, c.root);
+            EXPECT_EQ(path, c.sub);
+            EXPECT_EQ(qr::Registry().RegRootHive, c.root);
+            EXPECT_TRUE(boxes.empty());
+        } else {
+            ASSERT_EQ(boxes.size(), 1u);
+            EXPECT_EQ(boxes[0].text, "Incorrect Format:\n\n" + c.path);
+            EXPECT_EQ(boxes[0].title, "QuilvaneRyn");
+            EXPECT_EQ(boxes[0].icon, qr::MessageBoxRequest::NoIcon);
+        }
+    }
+}
+
+TEST_F(RegistryLayer, MalformedOrUnknownRootsMakeNoCall)
+{
+    for (const QString path :
+         {"hkey_local_machine\\Software", "HKEY_FOO\\Software", "HKEY_LOCAL_MACHINE\\x\\"}) {
+        SCOPED_TRACE(path.toStdString());
+        EXPECT_EQ(qr::ReadValue(path, "Splash"), std::nullopt);
+        qr::CreateKey(path);
+        qr::WriteValue(path, "Splash", "yes");
+        EXPECT_FALSE(qr::RegValueIs(path, "Splash", "yes"));
+        EXPECT_TRUE(qr::RegValueIs(path, "Splash", ""));
+    }
+    EXPECT_FALSE(QFile::exists(store.path())) << "no store call may have been made";
+}
+
+TEST_F(RegistryLayer, SwitchTests)
+{
+    struct Case {
+        std::optional<QString> stored;
+        QString expected;
+        bool result;
+    };
+    const Case cases[] = {
+        {"yes", "yes", true},
+        {"yesterday", "yes", true},
+        {"Yes", "yes", false},
+        {"no", "yes", false},
+        {"no", "no", true},
+        {"No", "no", false},
+        {std::nullopt, "yes", false},
+        {std::nullopt, "no", false},
+        {std::nullopt, "", true},
+        {"", "yes", false},
+        {"", "", true},
+        {"ye", "yes", false},
+    };
+    qr::CreateKey(kKey);
+    for (const Case &c : cases) {
+        SCOPED_TRACE((c.stored.value_or("(absent)") + " / " + c.expected).toStdString());
+        if (c.stored)
+            qr::WriteValue(kKey, "Switch", *c.stored);
+        const QString name = c.stored ? "Switch" : "Absent";
+        EXPECT_EQ(qr::RegValueIs(kKey, name, c.expected), c.result);
+    }
+    EXPECT_EQ(qr::ReadValue(kKey, "Absent"), QString("Error"));
+    EXPECT_EQ(qr::Registry().RegStatus, RegistryStore::kNotFound);
+}
+
+TEST_F(RegistryLayer, ReadsBackExactlyWhatWasWrittenUpTo254Bytes)
+{
+    struct Case {
+        QString text;
+        bool fits;
+    };
+    const Case cases[] = {
+        {"yes", true},
+        {"3600", true},
+        {"", true},
+        {"  leading and trailing blanks  ", true},
+        {"tab\tand \"quotes\" and \\", true},
+        {QString(254, 'a'), true},
+        {QString(255, 'a'), false},
+        {QString(127, QChar(0xE4)), true},  // 254 UTF-8 bytes
+        {QString(128, QChar(0xE4)), false}, // 256 UTF-8 bytes
+        {QString::fromUtf8("Hinterhaus Straße 3 \xE2\x82\xAC"), true},
+    };
+    qr::CreateKey(kKey);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        qr::WriteValue(kKey, "Value", c.text);
+        EXPECT_EQ(qr::Registry().RegStatus, 0);
+        EXPECT_EQ(qr::ReadValue(kKey, "Value"), c.fits ? c.text : QString("Error"));
+        if (c.fits)
+            EXPECT_EQ(qr::Registry().RegValueLength, std::uint32_t(c.text.toUtf8().size()));
+        else
+            EXPECT_EQ(qr::Registry().RegStatus, RegistryStore::kMoreData);
+    }
+}
+
+TEST_F(RegistryLayer, ValueStoredWithoutAnySizeReadsEmpty)
+{
+    qr::CreateKey(kKey);
+    std::uint32_t h = 0;
+    ASSERT_EQ(RegistryStore::OpenKey(RegistryStore::kLocalMachine, "Software\\Tarvell\\Quilvane\\Ryn",
+                                     RegistryStore::kKeyWrite, h),
+              0);
+    ASSERT_EQ(RegistryStore::SetValue(h, "Empty", RegistryStore::kRegNone, nullptr, 0), 0);
+    RegistryStore::CloseKey(h);
+    EXPECT_EQ(qr::ReadValue(kKey, "Empty"), QString(""));
+    EXPECT_EQ(qr::Registry().RegValueLength, 0u);
+    EXPECT_EQ(qr::Registry().RegStatus, 0);
+}
+
+TEST_F(RegistryLayer, NamesAreCaseInsensitiveAndKeepTheirFirstCase)
+{
+    qr::CreateKey(kKey);
+    qr::CreateKey("HKEY_LOCAL_MACHINE\\SOFTWARE\\TARVELL\\Other");
+    qr::WriteValue("HKEY_LOCAL_MACHINE\\software\\tarvell\\quilvane\\RYN", "Splash", "yes");
+    qr::WriteValue(kKey, "SPLASH", "no");
+    EXPECT_EQ(qr::ReadValue(kKey, "splash"), QString("no"));
+
+    const auto dump = qr::test::DumpStore();
+    EXPECT_EQ(dump.count("HKEY_LOCAL_MACHINE\\Software\\Tarvell\\Quilvane\\Ryn|Splash"), 1u);
+    EXPECT_EQ(dump.count("HKEY_LOCAL_MACHINE\\Software\\Tarvell\\Other"), 1u);
+    EXPECT_EQ(dump.size(), 13u); // seven roots, five keys, one value
+}
+
+TEST_F(RegistryLayer, WritingIntoAMissingKeyCreatesNothing)
+{
+    qr::WriteValue(kKey, qr::kSplash, "no");
+    EXPECT_EQ(qr::Registry().RegStatus, RegistryStore::kNotFound);
+    EXPECT_EQ(qr::ReadValue(kKey, qr::kSplash), QString("Error"));
+    qr::CreateKey("HKEY_LOCAL_MACHINE\\Software");
+    qr::WriteValue(kKey, qr::kSplash, "no");
+    EXPECT_EQ(qr::test::DumpStore().size(), 8u); // the roots and Software
+    // The root itself always exists.
+    qr::WriteValue("HKEY_CURRENT_USER", "x", "1");
+    EXPECT_EQ(qr::ReadValue("HKEY_CURRENT_USER", "x"), QString("1"));
+}
+
+TEST_F(RegistryLayer, FreshStoreReadsEverySwitchOffAndTheSplashShown)
+{
+    for (const QString &name :
+         {qr::kSplash, qr::kRegistext, qr::kWindowpos, qr::kAutostart, qr::kOntop, qr::kRememberPlayer,
+          qr::kScrollTitle, qr::kUseSubs, qr::kRMP_Mute, qr::kRMP_Repeat, qr::kRMP_PBView}) {
+        EXPECT_FALSE(qr::RegValueIs(qr::SettingsKey, name, qr::kYes)) << name.toStdString();
+        EXPECT_FALSE(qr::RegValueIs(qr::SettingsKey, name, qr::kNo)) << name.toStdString();
+    }
+    EXPECT_TRUE(boxes.empty());
+}
+
+} // namespace

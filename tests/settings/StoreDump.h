@@ -1,0 +1,56 @@
+#pragma once
+
+#include "settings/RegistryStore.h"
+
+#include <QByteArray>
+#include <QProcess>
+#include <QStringList>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <map>
+#include <string>
+
+namespace qr::test {
+
+// Everything the store holds: "PATH" -> "" for each key, "PATH|NAME" -> data
+// for each value; "!" when a root cannot be read.
+inline std::map<std::string, std::string> DumpStore()
+{
+    std::map<std::string, std::string> out;
+    for (std::uint32_t r = RegistryStore::kClassesRoot; !RegistryStore::RootName(r).empty(); ++r) {
+        std::uint32_t h = 0;
+        std::vector<RegistryStore::KeyRecord> keys;
+        if (RegistryStore::OpenKey(r, "", RegistryStore::kKeyRead, h) != RegistryStore::kSuccess) {
+            out["!"] = "unreadable";
+            continue;
+        }
+        RegistryStore::Snapshot(h, keys);
+        RegistryStore::CloseKey(h);
+        for (const auto &k : keys) {
+            const std::string path =
+                std::string(RegistryStore::RootName(r)) + (k.path.empty() ? "" : "\\" + k.path);
+            out[path] = "";
+            for (const auto &v : k.values)
+                out[path + "|" + v.name] = v.data;
+        }
+    }
+    return out;
+}
+
+struct ToolRun {
+    int exit = -1;
+    QByteArray out, err;
+};
+
+// Runs the real quilvane-ryn-reg against the current store.
+inline ToolRun RunTool(const QStringList &args)
+{
+    QProcess p;
+    p.start(QString::fromLocal8Bit(std::getenv("QR_REG_TOOL")), args);
+    EXPECT_TRUE(p.waitForFinished(60000)) << "tool did not finish";
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
+            p.readAllStandardError()};
+}
+
+} // namespace qr::test

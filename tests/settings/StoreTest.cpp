@@ -1,0 +1,233 @@
+#include "StoreDump.h"
+
+#include "desktop/MessageBox.h"
+#include "settings/RegistryStore.h"
+#include "settings/SettingsKeys.h"
+#include "settings/registry.h"
+#include "tests/support/TempStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <random>
+#include <set>
+#include <thread>
+
+using qr::RegistryStore;
+
+namespace {
+
+const char *const kSub = "Software\\Tarvell\\Quilvane\\Ryn";
+
+QString Writer()
+{
+    return QString::fromLocal8Bit(std::getenv("QR_STORE_WRITER"));
+}
+
+std::vector<RegistryStore::Value> ValuesOf(const std::string &sub)
+{
+    std::vector<RegistryStore::Value> values;
+    std::uint32_t h = 0;
+    EXPECT_EQ(RegistryStore::OpenKey(RegistryStore::kLocalMachine, sub, RegistryStore::kKeyRead, h), 0);
+    EXPECT_EQ(RegistryStore::ListValues(h, values), 0);
+    RegistryStore::CloseKey(h);
+    return values;
+}
+
+void WriteMany(const std::string &prefix, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        std::uint32_t h = 0;
+        const std::string data = "v" + std::to_string(i);
+        ASSERT_EQ(RegistryStore::CreateKey(RegistryStore::kLocalMachine, kSub, h), 0);
+        ASSERT_EQ(RegistryStore::SetValue(h, prefix + std::to_string(i), 1, data.data(),
+                                          std::uint32_t(data.size())),
+                  0);
+        RegistryStore::CloseKey(h);
+    }
+}
+
+TEST(Store, TwoWritersAtOnceLoseNothing)
+{
+    for (const bool processes : {true, false}) {
+        SCOPED_TRACE(processes ? "processes" : "threads");
+        qr::test::TempStore store; // both writers also race to create the file
+        if (processes) {
+            QProcess a, b;
+            a.start(Writer(), {kSub, "a", "200"});
+            b.start(Writer(), {kSub, "b", "200"});
+            for (QProcess *p : {&a, &b}) {
+                ASSERT_TRUE(p->waitForFinished(120000));
+                EXPECT_EQ(p->exitCode(), 0) << p->readAllStandardError().toStdString();
+            }
+        } else {
+            std::thread a(WriteMany, "a", 200), b(WriteMany, "b", 200);
+            a.join();
+            b.join();
+        }
+        std::set<std::string> names;
+        for (const auto &v : ValuesOf(kSub)) {
+            names.insert(v.name);
+            EXPECT_EQ(v.data, "v" + v.name.substr(1));
+        }
+        EXPECT_EQ(names.size(), 400u);
+    }
+}
+
+TEST(Store, WriterKilledMidRunLeavesASoundStoreWithEveryAcknowledgedValue)
+{
+    qr::test::TempStore store;
+    QProcess writer;
+    writer.start(Writer(), {kSub, "k", "0"});
+    QByteArray acks;
+    while (acks.count('\n') < 300) {
+        ASSERT_TRUE(writer.waitForReadyRead(60000)) << writer.readAllStandardError().toStdString();
+        acks += writer.readAllStandardOutput();
+    }
+    writer.kill(); // SIGKILL
+    ASSERT_TRUE(writer.waitForFinished(60000));
+    acks += writer.readAllStandardOutput();
+    acks.chop(acks.size() - acks.lastIndexOf('\n') - 1);
+
+    sqlite3 *db = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(store.path().toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr),
+              SQLITE_OK);
+    sqlite3_stmt *st = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &st, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_step(st), SQLITE_ROW);
+    EXPECT_STREQ(reinterpret_cast<const char *>(sqlite3_column_text(st, 0)), "ok");
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+
+    std::map<std::string, std::string> stored;
+    for (const auto &v : ValuesOf(kSub))
+        stored[v.name] = v.data;
+    const auto lines = acks.split('\n');
+    ASSERT_GE(lines.size(), 300);
+    for (const QByteArray &line : lines) {
+        if (line.isEmpty())
+            continue;
+        EXPECT_EQ(stored["k" + line.toStdString()], "v" + line.toStdString());
+    }
+}
+
+QByteArray ReadAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
+}
+
+class BadStore : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        qr::SetMessageBoxHandler(
+            [](const qr::MessageBoxRequest &r) { ADD_FAILURE() << r.text.toStdString(); });
+    }
+    void TearDown() override { qr::SetMessageBoxHandler({}); }
+    qr::test::TempStore store;
+};
+
+TEST_F(BadStore, ReadOnlyFileStillReadsAndRefusesWrites)
+{
+    qr::CreateKey(qr::SettingsKey);
+    qr::WriteValue(qr::SettingsKey, qr::kSplash, "no");
+    QFile::setPermissions(store.path(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    const QByteArray before = ReadAll(store.path());
+
+    EXPECT_TRUE(qr::RegValueIs(qr::SettingsKey, qr::kSplash, "no"));
+    qr::WriteValue(qr::SettingsKey, qr::kSplash, "yes");
+    EXPECT_EQ(qr::Registry().RegStatus, RegistryStore::kAccessDenied);
+    qr::WriteValue(qr::SettingsKey, qr::kOntop, "yes");
+    qr::CreateKey(qr::SettingsKey + "\\New");
+    EXPECT_EQ(qr::Registry().RegStatus, RegistryStore::kAccessDenied);
+    EXPECT_EQ(qr::ReadValue(qr::SettingsKey, qr::kSplash), QString("no"));
+    EXPECT_EQ(qr::ReadValue(qr::SettingsKey, qr::kOntop), QString("Error"));
+    EXPECT_EQ(qr::ReadValue(qr::SettingsKey + "\\New", ""), QString("Error"));
+
+    const auto tool = qr::test::RunTool({"set", qr::SettingsKey, "Splash", "yes"});
+    EXPECT_EQ(tool.exit, 1);
+    EXPECT_TRUE(tool.err.contains("read-only")) << tool.err.toStdString();
+
+    EXPECT_EQ(ReadAll(store.path()), before);
+    // No -wal or -shm left behind, which would keep the store read-only after a chmod back.
+    EXPECT_EQ(QDir(store.dir()).entryList(QDir::Files).join(' ').toStdString(), "registry.db");
+}
+
+QByteArray Garbage(int size, unsigned seed)
+{
+    std::mt19937 gen(seed);
+    QByteArray out(size, '\0');
+    for (char &c : out)
+        c = char(gen());
+    return out;
+}
+
+QByteArray ForeignDatabase(const QString &dir)
+{
+    const QString path = dir + "/foreign.db";
+    sqlite3 *db = nullptr;
+    sqlite3_open(path.toUtf8().constData(), &db);
+    sqlite3_exec(db, "CREATE TABLE notes(t TEXT); INSERT INTO notes VALUES('keep me')", nullptr, nullptr,
+                 nullptr);
+    sqlite3_close(db);
+    return ReadAll(path);
+}
+
+QByteArray DamagedStore(const QString &dir)
+{
+    qputenv("QUILVANE_RYN_REGISTRY", (dir + "/damaged.db").toUtf8());
+    qr::CreateKey(qr::SettingsKey);
+    for (int i = 0; i < 50; ++i)
+        qr::WriteValue(qr::SettingsKey, QString("v%1").arg(i), QString(200, 'x'));
+    QByteArray bytes = ReadAll(dir + "/damaged.db");
+    for (qsizetype i = 4096; i < bytes.size(); ++i) // every page after the first
+        bytes[i] = char(0x5A);
+    return bytes;
+}
+
+TEST_F(BadStore, FileThatIsNoStoreFailsEverythingAndIsNeverWritten)
+{
+    const std::pair<const char *, QByteArray> cases[] = {
+        {"random bytes", Garbage(5000, 1)},
+        {"a few bytes", QByteArray("hello\n")},
+        {"SQLite header then garbage", QByteArray("SQLite format 3", 16) + Garbage(8176, 2)},
+        {"another program's database", ForeignDatabase(store.dir())},
+        {"damaged store", DamagedStore(store.dir())},
+    };
+    const QString importFile = store.dir() + "/in.reg";
+    {
+        QFile f(importFile);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software]\n\"Splash\"=\"no\"\n");
+    }
+    for (const auto &[name, bytes] : cases) {
+        SCOPED_TRACE(name);
+        QFile::remove(store.path());
+        {
+            QFile f(store.path());
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(bytes);
+        }
+        qputenv("QUILVANE_RYN_REGISTRY", store.path().toUtf8());
+
+        EXPECT_EQ(qr::ReadValue(qr::SettingsKey, qr::kSplash), QString("Error"));
+        EXPECT_EQ(qr::ReadValue("HKEY_LOCAL_MACHINE", ""), QString("Error"));
+        EXPECT_EQ(qr::Registry().RegStatus, RegistryStore::kBadDb);
+        EXPECT_FALSE(qr::RegValueIs(qr::SettingsKey, qr::kSplash, "no"));
+        qr::CreateKey(qr::SettingsKey);
+        EXPECT_EQ(qr::Registry().RegStatus, RegistryStore::kBadDb);
+        qr::WriteValue("HKEY_LOCAL_MACHINE", qr::kSplash, "no");
+        EXPECT_EQ(qr::Registry().RegStatus, RegistryStore::kBadDb);
+        for (const QStringList &args : {QStringList{"set", qr::SettingsKey, "Splash", "no"},
+                                        QStringList{"import", importFile}, QStringList{"export"}})
+            EXPECT_EQ(qr::test::RunTool(args).exit, 1) << args.join(' ').toStdString();
+
+        EXPECT_EQ(ReadAll(store.path()), bytes);
+    }
+}
+
+} // namespace
