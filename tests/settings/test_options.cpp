@@ -174,18 +174,6 @@ TEST_F(OptionsDialog, ApplyThenCancelKeepsWhatApplyWroteAndNextOpeningShowsIt)
     EXPECT_FALSE(again.chkOnTop->isChecked());
 }
 
-TEST_F(OptionsDialog, UncheckingScrollAndApplyingStopsTitleScrolling)
-{
-    store7(kYes);
-    state.ScrollTitleEnabled = true;
-    frmOptions &d = open();
-    d.chkscroll->setChecked(false);
-    click(d.cmdApply);
-    EXPECT_FALSE(state.ScrollTitleEnabled);
-    EXPECT_EQ(value(kScrollTitle), kNo);
-    EXPECT_EQ(value(kSplash), kYes);
-}
-
 TEST_F(OptionsDialog, DamagedStoreReadsAllOffAndIsLeftAlone)
 {
     QFile file(store.path());
