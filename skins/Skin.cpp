@@ -71,7 +71,6 @@ QPixmap SkinPixmap(const QString &name, const QSize &logicalSize, qreal devicePi
     QSvgRenderer renderer(resourcePath(name));
     if (!renderer.isValid())
         return {};
-    renderer.setAspectRatioMode(Qt::IgnoreAspectRatio);
     QImage image(device, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     {

@@ -13,6 +13,7 @@ namespace qr {
 // the controls that show them ("background", "play_over", "topedge1", ...).
 // Each is drawn on a grid of its own pixel size (its viewBox), so it is crisp
 // at 1x and at whole device pixel ratios.
+// Like every pixmap, these are for the GUI thread only.
 
 // `name` rendered at logicalSize x devicePixelRatio device pixels and tagged
 // with that ratio, so it paints at logicalSize. A size other than the

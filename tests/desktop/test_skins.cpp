@@ -76,6 +76,9 @@ TEST(Skin, StretchesToAnyRequestedSizeAndCachesByRatio)
     // the top edge's middle piece is stretched across the whole window
     const QPixmap wide = qr::SkinPixmap(QStringLiteral("topedge1"), QSize(700, 7), 1.5);
     EXPECT_EQ(wide.size(), QSize(1050, 11));
+    const QImage stretched = wide.toImage().convertToFormat(QImage::Format_ARGB32);
+    for (int x : {0, 525, 1049})
+        EXPECT_EQ(qAlpha(stretched.pixel(x, 5)), 255) << "not stretched at x " << x;
     const QPixmap again = qr::SkinPixmap(QStringLiteral("topedge1"), QSize(700, 7), 1.5);
     EXPECT_EQ(wide.cacheKey(), again.cacheKey());
     const QPixmap other = qr::SkinPixmap(QStringLiteral("topedge1"), QSize(700, 7), 2.0);
