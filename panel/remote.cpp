@@ -6,12 +6,14 @@
 #include "core/playback.h"
 #include "core/playbackcontrols.h"
 #include "desktop/Twips.h"
+#include "desktop/tray.h"
 #include "desktop/windowpos.h"
 #include "panel/SkinWidgets.h"
 #include "panel/seekbar/simpleProgress.h"
 #include "settings/SettingsKeys.h"
 #include "settings/registry.h"
 #include "skins/Skin.h"
+#include "video/video.h"
 
 #include <QCloseEvent>
 #include <QDragEnterEvent>

@@ -6,6 +6,7 @@
 #include "core/media/MediaControl.h"
 #include "core/playback.h"
 #include "core/playbackcontrols.h"
+#include "desktop/MessageBox.h"
 #include "desktop/cdlFunctions.h"
 #include "panel/SkinWidgets.h"
 #include "subtitles/SubtitleReader.h"
