@@ -87,18 +87,11 @@ int shiftCode(Qt::KeyboardModifiers modifiers)
 
 } // namespace
 
-MpvMediaControl::MpvMediaControl(QObject *parent) : MediaControl(parent), m_box(new VideoBox)
+MpvMediaControl::MpvMediaControl(QObject *parent) : MediaControl(parent)
 {
-    m_fullScreen = new FullScreenSwitch(m_box, this);
-    connect(m_fullScreen, &FullScreenSwitch::escapePressed, this, [this] { setDisplaySize(Windowed); });
-    connect(m_box, &VideoBox::pressed, this, &MpvMediaControl::onPressed);
-    connect(m_box, &VideoBox::released, this, &MpvMediaControl::onReleased);
-    connect(m_box, &VideoBox::moved, this, &MpvMediaControl::onMoved);
-    connect(m_box, &VideoBox::doubleClicked, this, &MpvMediaControl::toggleFullScreen);
-
     m_mpv = mpv_create();
     if (!m_mpv)
-        return;
+        throw MediaError(MPV_ERROR_NOMEM, QStringLiteral("The playback engine could not be created."));
     const std::pair<const char *, const char *> options[] = {
         {mpv::OptVideoOutput, mpv::VideoOutputLibmpv},
         {mpv::OptHwdec, mpv::HwdecAutoSafe},
@@ -119,23 +112,35 @@ MpvMediaControl::MpvMediaControl(QObject *parent) : MediaControl(parent), m_box(
     };
     for (const auto &[name, value] : options)
         mpv_set_option_string(m_mpv, name, value);
-    if (mpv_initialize(m_mpv) < 0) {
+    if (const int error = mpv_initialize(m_mpv); error < 0) {
         mpv_terminate_destroy(m_mpv);
-        m_mpv = nullptr;
-        return;
+        throw MediaError(error, QStringLiteral("The playback engine could not be started: %1")
+                                    .arg(QString::fromUtf8(mpv_error_string(error))));
     }
+
+    m_box = new VideoBox;
+    m_fullScreen = new FullScreenSwitch(m_box, this);
+    connect(m_fullScreen, &FullScreenSwitch::escapePressed, this, [this] { setDisplaySize(Windowed); });
+    connect(m_box, &VideoBox::pressed, this, &MpvMediaControl::onPressed);
+    connect(m_box, &VideoBox::released, this, &MpvMediaControl::onReleased);
+    connect(m_box, &VideoBox::moved, this, &MpvMediaControl::onMoved);
+    connect(m_box, &VideoBox::doubleClicked, this, &MpvMediaControl::toggleFullScreen);
+
     observeAfresh();
     mpv_set_wakeup_callback(m_mpv, &MpvMediaControl::onWakeup, this);
 }
 
 MpvMediaControl::~MpvMediaControl()
 {
-    if (m_mpv)
-        mpv_set_wakeup_callback(m_mpv, nullptr, nullptr);
+    mpv_set_wakeup_callback(m_mpv, nullptr, nullptr);
     delete m_fullScreen;
     delete m_box; // frees the render context, which must go before the engine
-    if (m_mpv)
-        mpv_terminate_destroy(m_mpv);
+    mpv_terminate_destroy(m_mpv);
+}
+
+void MpvMediaControl::prepareApplication()
+{
+    prepareRenderPath();
 }
 
 QWidget *MpvMediaControl::view()
@@ -161,8 +166,6 @@ void MpvMediaControl::setFileName(const QString &path)
         Q_EMIT StreamClosed();
         return;
     }
-    if (!m_mpv)
-        throw MediaError(MPV_ERROR_UNINITIALIZED, QStringLiteral("The playback engine could not be started."));
     ensureSurface();
     forget();
     m_file = path;
@@ -218,8 +221,6 @@ void MpvMediaControl::stop()
 
 void MpvMediaControl::setMute(bool on)
 {
-    if (!m_mpv)
-        return;
     int flag = on ? 1 : 0;
     mpv_set_property_async(m_mpv, Untracked, mpv::PropMute, MPV_FORMAT_FLAG, &flag);
 }
@@ -257,7 +258,7 @@ void MpvMediaControl::onWakeup(void *self)
 void MpvMediaControl::drainEvents()
 {
     m_wakeupPosted = false;
-    while (m_mpv) {
+    for (;;) {
         const mpv_event *event = mpv_wait_event(m_mpv, 0);
         if (event->event_id == MPV_EVENT_NONE)
             break;
@@ -536,7 +537,7 @@ void MpvMediaControl::toggleFullScreen()
 // The engine's controller only in full screen, and only when asked for.
 void MpvMediaControl::applyOsc()
 {
-    const bool show = m_mpv && m_controls && m_display == FullScreen;
+    const bool show = m_controls && m_display == FullScreen;
     if (show == m_oscShown)
         return;
     m_oscShown = show;

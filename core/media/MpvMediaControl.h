@@ -24,8 +24,14 @@ class VideoBox;
 class MpvMediaControl : public MediaControl {
     Q_OBJECT
 public:
+    // Throws MediaError when the engine cannot be started.
     explicit MpvMediaControl(QObject *parent = nullptr);
     ~MpvMediaControl() override;
+
+    // To be called by main before the QApplication exists: on a machine
+    // where only the software renderer can be used, the toolkit then never
+    // loads an OpenGL rasteriser (tens of MB that nothing would use).
+    static void prepareApplication();
 
     QString fileName() const override { return m_file; }
     void setFileName(const QString &path) override;
@@ -72,7 +78,7 @@ private:
     void onReleased(Qt::MouseButton button, QPointF pos);
     void onMoved(QPointF pos);
 
-    mpv_handle *m_mpv = nullptr;
+    mpv_handle *m_mpv;
     std::atomic_bool m_wakeupPosted{false};
     QPointer<VideoBox> m_box;
     MpvSurface *m_surface = nullptr; // a child of m_box

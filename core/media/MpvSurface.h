@@ -24,6 +24,11 @@ public:
     virtual QPointF toEngine(QPointF pos) const = 0;
 };
 
+// Before the QApplication exists: where the software path is certain
+// (forced, or no GPU device to render with) the toolkit is told to leave
+// OpenGL alone, which spares the player loading a software rasteriser.
+void prepareRenderPath();
+
 // The path to render with: QUILVANE_RYN_RENDER=gl|sw decides when set;
 // otherwise OpenGL only where its driver is a hardware one.
 RenderPath chooseRenderPath();

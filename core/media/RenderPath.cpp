@@ -45,11 +45,24 @@ bool isSoftwareRasteriser(const QString &renderer)
     return false;
 }
 
+QByteArray forcedPath()
+{
+    return qgetenv("QUILVANE_RYN_RENDER").trimmed().toLower();
+}
+
 } // namespace
+
+void prepareRenderPath()
+{
+    const QByteArray forced = forcedPath();
+    const bool software = forced == "sw" || (forced != "gl" && !hasGpuDevice());
+    if (software && !qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
+        qputenv("QT_XCB_GL_INTEGRATION", "none");
+}
 
 RenderPath chooseRenderPath()
 {
-    const QByteArray forced = qgetenv("QUILVANE_RYN_RENDER").trimmed().toLower();
+    const QByteArray forced = forcedPath();
     if (forced == "gl")
         return RenderPath::OpenGL;
     if (forced == "sw")

@@ -2,11 +2,12 @@
 
 #include "core/media/MpvNames.h"
 
-#include <QPainter>
+#include <QBackingStore>
+#include <QPaintEngine>
 #include <QPaintEvent>
+#include <QPainter>
+#include <QWindow>
 #include <mpv/render.h>
-
-#include <cmath>
 
 namespace qr {
 
@@ -52,53 +53,113 @@ void SoftwareView::onUpdate(void *self)
         QMetaObject::invokeMethod(view, &SoftwareView::takeFrame, Qt::QueuedConnection);
 }
 
+// Whether a repaint asked for now will happen (and take the frame).
+bool SoftwareView::canShow() const
+{
+    const QWindow *window = this->window()->windowHandle();
+    return isVisible() && window && window->isExposed() && !m_picture.isEmpty() && !pictureRect().isEmpty();
+}
+
 void SoftwareView::takeFrame()
 {
     m_updatePosted = false;
     if (!(mpv_render_context_update(m_context) & MPV_RENDER_UPDATE_FRAME))
         return;
-    if (isVisible() && !m_picture.isEmpty() && !pictureRect().isEmpty()) {
-        render();
-        update();
+    m_newFrame = true;
+    if (canShow()) {
+        update(); // rendered when painted
         return;
     }
-    // Hidden: let the engine count the frame as shown without drawing it.
+    // Nobody can see it: let the engine count the frame as shown without
+    // drawing it, so that playback goes on.
     int skip = 1;
     mpv_render_param params[] = {
         {MPV_RENDER_PARAM_SKIP_RENDERING, &skip},
         {MPV_RENDER_PARAM_INVALID, nullptr},
     };
     mpv_render_context_render(m_context, params);
-    m_stale = true;
+    m_imageCurrent = false; // the picture to show is that skipped frame
 }
 
-void SoftwareView::render()
+// Renders the engine's newest frame (or the last one again) into pixels
+// laid out as QImage::Format_ARGB32.
+bool SoftwareView::render(uchar *pixels, qsizetype stride, QSize size)
 {
-    const QRect rect = pictureRect();
-    if (rect.size() != m_image.size()) {
-        const qsizetype stride = (qsizetype(rect.width()) * 4 + RowAlign - 1) / RowAlign * RowAlign;
-        m_buffer.reset(static_cast<uchar *>(std::aligned_alloc(RowAlign, size_t(stride) * rect.height())));
-        if (!m_buffer) {
-            m_image = QImage();
-            return;
-        }
-        m_image = QImage(m_buffer.get(), rect.width(), rect.height(), stride, QImage::Format_ARGB32_Premultiplied);
-    }
-    m_image.setDevicePixelRatio(devicePixelRatioF());
-    m_imageRect = rect;
-    int size[2] = {rect.width(), rect.height()};
-    size_t stride = size_t(m_image.bytesPerLine());
+    int dimensions[2] = {size.width(), size.height()};
+    size_t bytesPerLine = size_t(stride);
     int block = 0; // the GUI thread never waits for a frame's display time
     mpv_render_param params[] = {
-        {MPV_RENDER_PARAM_SW_SIZE, size},
+        {MPV_RENDER_PARAM_SW_SIZE, dimensions},
         {MPV_RENDER_PARAM_SW_FORMAT, const_cast<char *>(mpv::SwFormatBgra)},
-        {MPV_RENDER_PARAM_SW_STRIDE, &stride},
-        {MPV_RENDER_PARAM_SW_POINTER, m_buffer.get()},
+        {MPV_RENDER_PARAM_SW_STRIDE, &bytesPerLine},
+        {MPV_RENDER_PARAM_SW_POINTER, pixels},
         {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &block},
         {MPV_RENDER_PARAM_INVALID, nullptr},
     };
-    mpv_render_context_render(m_context, params);
-    m_stale = false;
+    m_newFrame = false;
+    return mpv_render_context_render(m_context, params) >= 0;
+}
+
+// The common case, a new frame repainting the whole picture: rendered in
+// place in the window's backing store, saving a copy of every frame.
+bool SoftwareView::renderDirect(QPainter &painter, const QRegion &region, const QRect &rect, const QRect &logical)
+{
+    QBackingStore *store = backingStore();
+    QPaintDevice *device = store ? store->paintDevice() : nullptr;
+    if (!device || device->devType() != QInternal::Image || painter.paintEngine()->paintDevice() != device)
+        return false;
+    auto *image = static_cast<QImage *>(device);
+    if (image->format() != QImage::Format_RGB32 && image->format() != QImage::Format_ARGB32_Premultiplied &&
+        image->format() != QImage::Format_ARGB32)
+        return false;
+    if (!(QRegion(logical) - region).isEmpty())
+        return false; // a partial repaint must not draw beyond its region
+    const QPointF offset = QPointF(mapTo(window(), QPoint(0, 0))) * devicePixelRatioF();
+    const QRect target(offset.toPoint() + rect.topLeft(), rect.size());
+    if (!image->rect().contains(target))
+        return false;
+    uchar *origin = image->bits() + target.y() * image->bytesPerLine() + target.x() * 4;
+    return render(origin, image->bytesPerLine(), target.size());
+}
+
+void SoftwareView::renderOwn(const QRect &rect)
+{
+    if (rect.size() != m_image.size()) {
+        const qsizetype stride = (qsizetype(rect.width()) * 4 + RowAlign - 1) / RowAlign * RowAlign;
+        m_buffer.reset(static_cast<uchar *>(std::aligned_alloc(RowAlign, size_t(stride) * rect.height())));
+        m_image = m_buffer ? QImage(m_buffer.get(), rect.width(), rect.height(), stride,
+                                    QImage::Format_ARGB32_Premultiplied)
+                           : QImage();
+    }
+    m_image.setDevicePixelRatio(devicePixelRatioF());
+    m_imageCurrent = !m_image.isNull() && render(m_image.bits(), m_image.bytesPerLine(), rect.size());
+}
+
+void SoftwareView::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    const QRect rect = pictureRect();
+    if (m_picture.isEmpty() || rect.isEmpty()) { // nothing to show (yet), or sound only
+        painter.fillRect(event->rect(), Background);
+        return;
+    }
+    const qreal ratio = devicePixelRatioF();
+    const QRectF target(QPointF(rect.topLeft()) / ratio, QSizeF(rect.size()) / ratio);
+    for (const QRect &bar : event->region() - target.toAlignedRect())
+        painter.fillRect(bar, Background);
+    if (rect != m_shownRect)
+        m_imageCurrent = false;
+    m_shownRect = rect;
+    if (m_newFrame && renderDirect(painter, event->region(), rect, target.toAlignedRect())) {
+        m_imageCurrent = false;
+        return;
+    }
+    if (!m_imageCurrent || m_newFrame)
+        renderOwn(rect);
+    if (m_imageCurrent) {
+        painter.setCompositionMode(QPainter::CompositionMode_Source); // opaque: a copy, no blending
+        painter.drawImage(target.topLeft(), m_image);
+    }
 }
 
 void SoftwareView::setPictureSize(QSize size)
@@ -106,7 +167,7 @@ void SoftwareView::setPictureSize(QSize size)
     if (size == m_picture)
         return;
     m_picture = size;
-    m_stale = true;
+    m_imageCurrent = false;
     update();
 }
 
@@ -122,26 +183,7 @@ QRect SoftwareView::pictureRect() const
 
 QPointF SoftwareView::toEngine(QPointF pos) const
 {
-    return pos * devicePixelRatioF() - QPointF(m_imageRect.topLeft());
-}
-
-void SoftwareView::paintEvent(QPaintEvent *event)
-{
-    QPainter painter(this);
-    if (m_picture.isEmpty()) { // nothing to show (yet), or sound only
-        painter.fillRect(event->rect(), Background);
-        return;
-    }
-    if (m_stale || pictureRect() != m_imageRect)
-        render();
-    const qreal ratio = devicePixelRatioF();
-    const QRectF target(QPointF(m_imageRect.topLeft()) / ratio, QSizeF(m_imageRect.size()) / ratio);
-    for (const QRect &bar : QRegion(event->rect()) - target.toAlignedRect())
-        painter.fillRect(bar, Background);
-    if (!m_image.isNull()) {
-        painter.setCompositionMode(QPainter::CompositionMode_Source); // opaque: a copy, no blending
-        painter.drawImage(target.topLeft(), m_image);
-    }
+    return pos * devicePixelRatioF() - QPointF(m_shownRect.topLeft());
 }
 
 } // namespace qr

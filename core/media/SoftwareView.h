@@ -13,11 +13,12 @@ struct mpv_render_context;
 
 namespace qr {
 
-// The engine's software renderer drawing into an image that this widget
-// paints: on a machine whose OpenGL is a software rasteriser it costs a
-// fraction of rendering through that rasteriser. The picture is rendered at
-// its letterboxed rectangle only; the bars are painted in the background
-// colour.
+// The engine's software renderer, for machines whose OpenGL is a software
+// rasteriser: it costs a fraction of rendering through that rasteriser. The
+// picture is rendered at its letterboxed rectangle straight into the
+// window's backing store when this widget is repainted whole (each new
+// frame); other paints (partial exposes, grabs) go through an image of its
+// own. The bars are painted in the background colour.
 class SoftwareView : public QWidget, public MpvSurface {
     Q_OBJECT
 public:
@@ -36,8 +37,11 @@ private:
     SoftwareView(mpv_render_context *context, QWidget *parent);
     static void onUpdate(void *self);
     void takeFrame();
-    void render();
-    QRect pictureRect() const; // device pixels
+    bool canShow() const;
+    bool render(uchar *pixels, qsizetype stride, QSize size);
+    bool renderDirect(QPainter &painter, const QRegion &region, const QRect &rect, const QRect &logical);
+    void renderOwn(const QRect &rect);
+    QRect pictureRect() const; // device pixels, in this widget
 
     struct FreeBuffer {
         void operator()(uchar *p) const { std::free(p); }
@@ -45,11 +49,12 @@ private:
 
     mpv_render_context *m_context;
     std::atomic_bool m_updatePosted{false};
-    std::unique_ptr<uchar, FreeBuffer> m_buffer;
-    QImage m_image;       // wraps m_buffer
-    QRect m_imageRect;    // where m_image belongs, device pixels
-    bool m_stale = true;  // frames were taken without drawing
     QSize m_picture;
+    bool m_newFrame = false;  // a frame the engine handed over is not drawn yet
+    std::unique_ptr<uchar, FreeBuffer> m_buffer;
+    QImage m_image;           // wraps m_buffer
+    bool m_imageCurrent = false;
+    QRect m_shownRect;        // where the picture was last rendered, device pixels
 };
 
 } // namespace qr

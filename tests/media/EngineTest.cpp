@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QImage>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QSet>
 #include <QSignalSpy>
 #include <QTest>
@@ -48,6 +49,15 @@ bool showsPicture(const QImage &image)
             colours.insert(pixel);
         }
     return colours.size() >= 6;
+}
+
+// What the X server shows of a widget.
+QImage onScreen(QWidget *widget)
+{
+    const QPoint at = widget->mapTo(widget->window(), QPoint(0, 0));
+    return widget->screen()
+        ->grabWindow(widget->window()->winId(), at.x(), at.y(), widget->width(), widget->height())
+        .toImage();
 }
 
 struct Spies {
@@ -145,8 +155,10 @@ TEST_P(PlayableClip, OpensPlaysSeeksStopsAndEnds)
     control->play();
     EXPECT_EQ(control->playState(), qr::Playing);
     QTRY_VERIFY_WITH_TIMEOUT(control->currentPosition() > 0.2, Patience);
-    if (clip.width > 0)
-        QTRY_VERIFY_WITH_TIMEOUT(showsPicture(control->view()->grab().toImage()), Patience);
+    if (clip.width > 0) {
+        QTRY_VERIFY_WITH_TIMEOUT(showsPicture(onScreen(control->view())), Patience);
+        EXPECT_TRUE(showsPicture(control->view()->grab().toImage()));
+    }
 
     control->pause();
     EXPECT_EQ(control->playState(), qr::Paused);
@@ -248,7 +260,7 @@ TEST_F(Engine, PlaysWhileTheViewIsHidden)
     EXPECT_EQ(control->currentPosition(), 0.0);
 
     showHost(); // shown afterwards, it shows the (first) picture
-    QTRY_VERIFY_WITH_TIMEOUT(showsPicture(control->view()->grab().toImage()), Patience);
+    QTRY_VERIFY_WITH_TIMEOUT(showsPicture(onScreen(control->view())), Patience);
 }
 
 // Nothing the first file reported may stick to the second.
