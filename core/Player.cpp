@@ -62,6 +62,17 @@ void keepOnScreen(QWidget *window)
 Player::Player(MediaControl &mediaControl, QStringList args, QObject *parent)
     : QObject(parent), media(mediaControl), arguments(std::move(args))
 {
+    // The engine's notifications belong to the video window, which is
+    // created when the first one arrives if start-up has not loaded it yet.
+    connect(&media, &MediaControl::StreamOpened, this, [this] { videoWindow().StreamOpened(); });
+    connect(&media, &MediaControl::EndOfMedia, this, [this] { videoWindow().EndOfMedia(); });
+    connect(&media, &MediaControl::PictureMouseDown, this,
+            [this](int button, int shift, double x, double y) { videoWindow().PictureMouseDown(button, shift, x, y); });
+    connect(&media, &MediaControl::DurationChange, this, [this] { videoWindow().DurationChange(); });
+    connect(&media, &MediaControl::DisplayModeChange, this, [this] { videoWindow().DisplayModeChange(); });
+    connect(&media, &MediaControl::StreamClosed, this, [this] { videoWindow().StreamClosed(); });
+    connect(&media, &MediaControl::EngineError, this,
+            [this](int code, const QString &description) { videoWindow().EngineError(code, description); });
     SetAfterDragHook([this] {
         if (zoomVisible())
             DockZoomToPanel(*this);
@@ -97,6 +108,7 @@ video &Player::videoWindow()
 {
     if (!m_video) {
         m_video = new video(*this);
+        m_video->Form_Load();
         const QRect screen = primaryScreen();
         m_video->move(screen.x() + (screen.width() - m_video->width()) / 2,
                       screen.y() + std::max(panel().height() + 8, (screen.height() - m_video->height()) / 3));

@@ -7,6 +7,7 @@
 #include "core/media/MediaControl.h"
 #include "core/playbackcontrols.h"
 #include "desktop/KeyCodes.h"
+#include "desktop/Twips.h"
 #include "desktop/tray.h"
 #include "desktop/windowpos.h"
 #include "panel/SkinWidgets.h"
@@ -17,6 +18,7 @@
 #include "video/frmZoom.h"
 #include "video/video.h"
 
+#include <QComboBox>
 #include <QKeyEvent>
 
 namespace qr {

@@ -53,15 +53,11 @@ video::video(Player &player) : QWidget(nullptr, Qt::Window | Qt::FramelessWindow
     connect(sizer, &SkinPicture::MouseMove, this, [this](int button, int, double x, double y) { sizer_MouseMove(button, x, y); });
     connect(sizer, &SkinPicture::MouseUp, this, [this](int button) { sizer_MouseUp(button); });
 
-    connect(&p.media, &MediaControl::StreamOpened, this, &video::StreamOpened);
-    connect(&p.media, &MediaControl::EndOfMedia, this, &video::EndOfMedia);
-    connect(&p.media, &MediaControl::PictureMouseDown, this, &video::PictureMouseDown);
-    connect(&p.media, &MediaControl::DurationChange, this, &video::DurationChange);
-    connect(&p.media, &MediaControl::DisplayModeChange, this, &video::DisplayModeChange);
-    connect(&p.media, &MediaControl::StreamClosed, this, &video::StreamClosed);
-    connect(&p.media, &MediaControl::EngineError, this, &video::EngineError);
 
-    // Window load.
+}
+
+void video::Form_Load()
+{
     resize(PixelsX(TwipsX(720)), PixelsY(TwipsY(480)));
     FitVideoToWindow(p, 0, 0);
     videobox->setVisible(false);

@@ -17,6 +17,8 @@ class video : public QWidget {
     Q_OBJECT
 public:
     explicit video(Player &player);
+    // Runs once the player holds the window: the loaded size, the hidden picture.
+    void Form_Load();
 
     QWidget *videobox;
     SkinPicture *topedge[3];

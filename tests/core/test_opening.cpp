@@ -30,7 +30,7 @@ TEST_F(Opening, MissingFiles)
         QString text;
     } cases[] = {
         {"media missing", false, false, "File \"%1\" doesnt exist!"},
-        {"subtitles missing", true, true, "Subs File \"%2\" doesnt exist!"},
+        {"subtitles missing", true, true, "Subs File \"%1\" doesnt exist!"},
     };
     for (const Case &c : cases) {
         boxes.clear();
@@ -42,7 +42,7 @@ TEST_F(Opening, MissingFiles)
         ASSERT_EQ(boxes.size(), 1) << c.what;
         EXPECT_EQ(boxes[0].title, "Fatal error");
         EXPECT_EQ(boxes[0].icon, MessageBoxRequest::Critical);
-        EXPECT_EQ(boxes[0].text, c.text.arg(path, subs)) << c.what;
+        EXPECT_EQ(boxes[0].text, c.text.arg(c.subtitles ? subs : path)) << c.what;
         EXPECT_EQ(panel->status->text(), "No media loaded..");
         EXPECT_TRUE(media.calls.isEmpty()) << "nothing reaches the engine";
     }

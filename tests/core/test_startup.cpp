@@ -39,7 +39,7 @@ TEST_F(Startup, NoKeyShowsTheSplashThenThePanel)
     EXPECT_FALSE(IsOnTop(&panel));
     EXPECT_TRUE(panel.acceptsDroppedFiles());
     EXPECT_FALSE(player->videoWindow().isVisible());
-    EXPECT_TRUE(value(kSplash).isEmpty()) << "nothing is written at start";
+    EXPECT_FALSE(QFile::exists(store.path())) << "nothing is written at start";
 }
 
 TEST_F(Startup, SplashPathAppliesTheStartSettings)

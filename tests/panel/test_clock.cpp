@@ -1,3 +1,4 @@
+#include "desktop/Twips.h"
 #include "desktop/windowpos.h"
 #include "panel/SkinWidgets.h"
 #include "panel/clock.h"

@@ -8,6 +8,7 @@
 #include "settings/SettingsKeys.h"
 #include "settings/registry.h"
 #include "tests/support/FakeMediaControl.h"
+#include "tests/support/QtPrinters.h"
 #include "tests/support/TempStore.h"
 
 #include <QFile>
