@@ -6,7 +6,17 @@ namespace qr {
 
 Tray::~Tray() { RemoveTrayIcon(); }
 
-bool Tray::available() { return QSystemTrayIcon::isSystemTrayAvailable(); }
+namespace {
+std::optional<bool> &availableOverride()
+{
+    static std::optional<bool> value;
+    return value;
+}
+} // namespace
+
+bool Tray::available() { return availableOverride().value_or(QSystemTrayIcon::isSystemTrayAvailable()); }
+
+void Tray::overrideAvailable(std::optional<bool> available) { availableOverride() = available; }
 
 void Tray::AddTrayIcon(const QIcon &icon, const QString &tip, QWidget *window)
 {

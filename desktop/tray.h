@@ -3,6 +3,7 @@
 #include <QIcon>
 #include <QObject>
 #include <QSystemTrayIcon>
+#include <optional>
 
 class QWidget;
 
@@ -18,6 +19,8 @@ public:
     ~Tray() override;
 
     static bool available();
+    // Tests stand in for a desktop with or without a notification area.
+    static void overrideAvailable(std::optional<bool> available);
 
     // Adds the icon, then hides the window.
     void AddTrayIcon(const QIcon &icon, const QString &tip, QWidget *window);

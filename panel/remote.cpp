@@ -108,7 +108,7 @@ void remote::createControls()
     status = label(240, 320, 2400, 225);
     time = label(240, 525, 2400, 225);
     playbackInfo = label(240, 740, 2400, 225);
-    titlebar = label(1680, 0, 930, 210, QStringLiteral("Tarvell Software"));
+    titlebar = label(1680, 0, 930, 210, QStringLiteral("Tarvell"));
     titlebar->setFont(labelFont(true));
     QPalette credit = titlebar->palette();
     credit.setColor(QPalette::WindowText, QColor(0, 0, 128));
@@ -321,6 +321,9 @@ void remote::closeEvent(QCloseEvent *event)
 {
     Form_Unload();
     QWidget::closeEvent(event);
+    // With the panel gone nothing could bring the player back or quit it,
+    // so the run ends here (without quit's saving).
+    p.CloseWindowsAndExit();
 }
 
 void remote::Form_Unload()
@@ -328,7 +331,9 @@ void remote::Form_Unload()
     p.tray().RemoveTrayIcon();
     if (isMinimized())
         return;
-    QSettings settings(QStringLiteral("Quilvane Ryn"), QStringLiteral("Quilvane Ryn"));
+    // The per-user settings file, beside the key store: quilvane-ryn/Quilvane Ryn.ini.
+    QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("quilvane-ryn"),
+                       QStringLiteral("Quilvane Ryn"));
     settings.beginGroup(QStringLiteral("Settings"));
     settings.setValue(QStringLiteral("remoteLeft"), QString::number(TwipsX(x())));
     settings.setValue(QStringLiteral("remoteTop"), QString::number(TwipsY(y())));
