@@ -535,14 +535,22 @@ void MpvMediaControl::toggleFullScreen()
 }
 
 // The engine's controller only in full screen, and only when asked for.
+// It is loaded the first time it is wanted and hidden, not unloaded, after.
 void MpvMediaControl::applyOsc()
 {
     const bool show = m_controls && m_display == FullScreen;
     if (show == m_oscShown)
         return;
     m_oscShown = show;
-    int flag = show ? 1 : 0;
-    mpv_set_property_async(m_mpv, Untracked, mpv::PropOsc, MPV_FORMAT_FLAG, &flag);
+    if (show && !m_oscLoaded) {
+        m_oscLoaded = true;
+        const char *args[] = {mpv::CmdLoadScript, mpv::OscScript, nullptr};
+        mpv_command_async(m_mpv, Untracked, args);
+    } else {
+        const char *args[] = {mpv::CmdScriptMessage, mpv::OscVisibility, show ? mpv::OscAlways : mpv::OscNever,
+                              mpv::OscQuiet, nullptr};
+        mpv_command_async(m_mpv, Untracked, args);
+    }
     if (m_box)
         m_box->setTrackMouse(show);
 }

@@ -96,6 +96,7 @@ private:
     int m_display = Windowed;
     bool m_controls = false;
     bool m_oscShown = false;
+    bool m_oscLoaded = false;
 
     // Which engine events belong to the file opened last.
     std::uint64_t m_loadSerial = 0;

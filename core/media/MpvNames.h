@@ -21,8 +21,9 @@ inline constexpr char OptLoadOsdConsole[] = "load-osd-console";
 inline constexpr char OptLoadAutoProfiles[] = "load-auto-profiles";
 inline constexpr char OptInputDefaultBindings[] = "input-default-bindings";
 inline constexpr char OptScriptOpts[] = "script-opts";
-// The on-screen controller without its idle logo, hidden until the mouse moves.
-inline constexpr char OscScriptOpts[] = "osc-idlescreen=no,osc-visibility=auto";
+// The on-screen controller, once loaded: no idle logo, shown for as long as it
+// is wanted (full screen with the controls switched on).
+inline constexpr char OscScriptOpts[] = "osc-idlescreen=no,osc-visibility=always";
 inline constexpr char Yes[] = "yes";
 inline constexpr char No[] = "no";
 
@@ -30,7 +31,6 @@ inline constexpr char No[] = "no";
 inline constexpr char PropPause[] = "pause";
 inline constexpr char PropMute[] = "mute";
 inline constexpr char PropKeepAspect[] = "keepaspect";
-inline constexpr char PropOsc[] = "osc";
 
 // Properties observed or read.
 inline constexpr char PropTimePos[] = "time-pos";
@@ -45,6 +45,13 @@ inline constexpr char LoadReplace[] = "replace";
 inline constexpr char CmdStop[] = "stop";
 inline constexpr char CmdSeek[] = "seek";
 inline constexpr char SeekAbsoluteExact[] = "absolute+exact";
+inline constexpr char CmdLoadScript[] = "load-script";
+inline constexpr char OscScript[] = "@osc.lua"; // the engine's built-in controller
+inline constexpr char CmdScriptMessage[] = "script-message";
+inline constexpr char OscVisibility[] = "osc-visibility";
+inline constexpr char OscAlways[] = "always";
+inline constexpr char OscNever[] = "never";
+inline constexpr char OscQuiet[] = "no-osd";
 inline constexpr char CmdMouse[] = "mouse";
 inline constexpr char CmdKeyDown[] = "keydown";
 inline constexpr char CmdKeyUp[] = "keyup";
