@@ -163,6 +163,7 @@ void MpvMediaControl::setFileName(const QString &path)
         if (m_file.isEmpty())
             return;
         forget();
+        setDisplaySize(Windowed);
         Q_EMIT StreamClosed();
         return;
     }
@@ -487,20 +488,20 @@ void MpvMediaControl::fail(int error)
 {
     const QString name = QFileInfo(m_file).fileName();
     forget();
+    setDisplaySize(Windowed);
     Q_EMIT EngineError(error, QStringLiteral("%1 could not be played: %2")
                                   .arg(name, QString::fromUtf8(mpv_error_string(error))));
     Q_EMIT StreamClosed();
 }
 
-// Back to the state without media; the engine drops its file.
+// Back to the state without media; the engine drops its file. The display
+// stays as it is: a file replacing another keeps full screen.
 void MpvMediaControl::forget()
 {
     if (m_phase != Phase::Closed) {
         const char *args[] = {mpv::CmdStop, nullptr};
         mpv_command_async(m_mpv, Untracked, args);
     }
-    if (m_display == FullScreen)
-        setDisplaySize(Windowed);
     m_file.clear();
     m_phase = Phase::Closed;
     m_state = Stopped;

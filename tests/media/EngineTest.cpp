@@ -312,6 +312,15 @@ TEST_F(Engine, FullScreenFillsTheWindowAndEscLeavesIt)
     QTest::mouseDClick(control->view(), Qt::LeftButton, {}, QPoint(20, 20));
     EXPECT_EQ(control->displaySize(), qr::Windowed);
     EXPECT_EQ(spies->modes.count(), 1);
+
+    // Another file keeps full screen; closing ends it.
+    control->setDisplaySize(qr::FullScreen);
+    open("clip.mp4");
+    EXPECT_EQ(control->displaySize(), qr::FullScreen);
+    control->setFileName(QString());
+    EXPECT_EQ(control->displaySize(), qr::Windowed);
+    QTRY_VERIFY_WITH_TIMEOUT(!host->isFullScreen(), Patience);
+    EXPECT_EQ(control->view()->geometry(), windowed);
 }
 
 TEST_F(Engine, MousePressesOnThePictureArriveInTwips)
