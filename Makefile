@@ -7,7 +7,8 @@ SAMPLE     ?= samples/sample.mpg
 # Debian 12 packages the build, the tests and the benchmarks need.
 PACKAGES := cmake g++ make pkg-config qt6-base-dev libqt6opengl6-dev qt6-svg-dev \
             libmpv-dev libsqlite3-dev libgtest-dev googletest \
-            xvfb xauth xdotool ffmpeg mpv imagemagick x11-utils fonts-dejavu-core
+            xvfb xauth xdotool ffmpeg mpv imagemagick x11-utils \
+            fonts-dejavu-core fonts-liberation2 fonts-comic-neue
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
