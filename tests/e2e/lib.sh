@@ -88,9 +88,9 @@ find_window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -
 has_window() { [ -n "$(find_window "$1")" ]; }
 
 wait_windows() {
-  poll 20 has_window 'Quilvane Ryn' || fail "no panel window \"Quilvane Ryn\" appeared"
+  poll 15 has_window 'Quilvane Ryn' || fail "no panel window \"Quilvane Ryn\" appeared"
   PANEL=$(find_window 'Quilvane Ryn')
-  poll 20 has_window 'Quilvane ' || fail "no video window \"Quilvane \" appeared"
+  poll 10 has_window 'Quilvane ' || fail "no video window \"Quilvane \" appeared"
   VIDEO=$(find_window 'Quilvane ')
 }
 
@@ -123,7 +123,7 @@ picture_moves() {
 }
 
 wait_playing() {
-  poll 20 picture_moves || fail "the video window shows no moving picture (last grab: $(colours "${LAST:-$WORK/full.png}" 2>/dev/null) colours)"
+  poll 15 picture_moves || fail "the video window shows no moving picture (last grab: $(colours "${LAST:-$WORK/full.png}" 2>/dev/null) colours)"
 }
 
 # True once two grabs 0.4 s apart are identical.

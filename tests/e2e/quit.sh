@@ -21,7 +21,7 @@ geometry "$VIDEO"
 video_x=$X video_y=$Y
 
 xdotool key ctrl+q
-wait_exit 10
+wait_exit 8
 [ "$RC" = 0 ] || fail "the player ended with status $RC after Ctrl+Q"
 
 # At 96 dpi a pixel is 15 twips; the positions are the windows' own at quit.
