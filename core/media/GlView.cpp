@@ -6,6 +6,7 @@
 #include <QOpenGLContext>
 #include <QOpenGLFramebufferObject>
 #include <QOpenGLFunctions>
+#include <QWindow>
 #include <mpv/render_gl.h>
 
 namespace qr {
@@ -77,7 +78,8 @@ void GlView::takeFrame()
     m_updatePosted = false;
     if (!(mpv_render_context_update(m_render) & MPV_RENDER_UPDATE_FRAME))
         return;
-    const bool shown = isVisible() && !targetSize().isEmpty();
+    const QWindow *window = this->window()->windowHandle();
+    const bool shown = isVisible() && window && window->isExposed() && !targetSize().isEmpty();
     render(!shown);
     if (shown)
         update();

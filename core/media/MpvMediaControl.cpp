@@ -150,9 +150,9 @@ QWidget *MpvMediaControl::view()
 
 QString MpvMediaControl::renderPathName() const
 {
-    if (!m_surface)
+    if (!surface())
         return {};
-    return m_surface->path() == RenderPath::OpenGL ? QStringLiteral("gl") : QStringLiteral("sw");
+    return surface()->path() == RenderPath::OpenGL ? QStringLiteral("gl") : QStringLiteral("sw");
 }
 
 // ---- members ---------------------------------------------------------------
@@ -421,8 +421,8 @@ void MpvMediaControl::handleProperty(std::uint64_t propertyTag, const mpv_event_
     case DisplayHeight:
         if (m_phase == Phase::Open && property.format == MPV_FORMAT_INT64) {
             (which == DisplayWidth ? m_width : m_height) = readInt(&property);
-            if (m_surface)
-                m_surface->setPictureSize(QSize(m_width, m_height));
+            if (MpvSurface *view = surface())
+                view->setPictureSize(QSize(m_width, m_height));
         }
         break;
     default:
@@ -441,11 +441,13 @@ void MpvMediaControl::observeAfresh()
 
 void MpvMediaControl::ensureSurface()
 {
-    if (m_surface || !m_box)
+    if (m_surfaceWidget || !m_box)
         return;
     m_surface = createSurface(chooseRenderPath(), m_mpv, m_box);
-    if (m_surface)
-        m_box->setSurface(m_surface->widget());
+    if (m_surface) {
+        m_surfaceWidget = m_surface->widget();
+        m_box->setSurface(m_surfaceWidget);
+    }
 }
 
 void MpvMediaControl::setPause(bool on)
@@ -466,8 +468,8 @@ void MpvMediaControl::seekTo(double seconds)
 void MpvMediaControl::announce()
 {
     m_phase = Phase::Open;
-    if (m_surface)
-        m_surface->setPictureSize(QSize(m_width, m_height));
+    if (MpvSurface *view = surface())
+        view->setPictureSize(QSize(m_width, m_height));
     Q_EMIT StreamOpened();
 }
 
@@ -516,8 +518,8 @@ void MpvMediaControl::forget()
     m_sizeAsked = false;
     m_seekPending = false;
     m_endHandled = false;
-    if (m_surface)
-        m_surface->setPictureSize(QSize());
+    if (MpvSurface *view = surface())
+        view->setPictureSize(QSize());
 }
 
 // ---- full screen and the mouse --------------------------------------------
@@ -583,9 +585,9 @@ void MpvMediaControl::onReleased(Qt::MouseButton button, QPointF pos)
 
 void MpvMediaControl::onMoved(QPointF pos)
 {
-    if (!m_oscShown || !m_surface)
+    if (!m_oscShown || !surface())
         return;
-    const QPointF at = m_surface->toEngine(pos);
+    const QPointF at = surface()->toEngine(pos);
     const QByteArray x = QByteArray::number(qRound(at.x()));
     const QByteArray y = QByteArray::number(qRound(at.y()));
     const char *args[] = {mpv::CmdMouse, x.constData(), y.constData(), nullptr};

@@ -81,7 +81,11 @@ private:
     mpv_handle *m_mpv;
     std::atomic_bool m_wakeupPosted{false};
     QPointer<VideoBox> m_box;
-    MpvSurface *m_surface = nullptr; // a child of m_box
+    // The render surface, a child of m_box: gone with it if the window that
+    // holds the box deletes it first.
+    MpvSurface *surface() const { return m_surfaceWidget ? m_surface : nullptr; }
+    MpvSurface *m_surface = nullptr;
+    QPointer<QWidget> m_surfaceWidget;
     FullScreenSwitch *m_fullScreen;
 
     QString m_file;

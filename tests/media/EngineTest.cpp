@@ -351,6 +351,20 @@ TEST_F(Engine, MousePressesOnThePictureArriveInTwips)
     EXPECT_FALSE(control->view()->hasMouseTracking());
 }
 
+// The window holding the view may delete it before the control.
+TEST_F(Engine, OutlivesItsView)
+{
+    showHost();
+    open("clip.mpg");
+    control->play();
+    delete control->view();
+    EXPECT_EQ(control->view(), nullptr);
+    open("clip.mp3");
+    control->play();
+    QTRY_VERIFY_WITH_TIMEOUT(control->currentPosition() > 0.1, Patience);
+    control.reset();
+}
+
 TEST_F(Engine, ClosingRaisesStreamClosedOnce)
 {
     open("clip.mpg");
