@@ -86,9 +86,11 @@ TEST_F(Transport, CommandsNeedAFile)
 {
     media.file.clear();
     media.state = Playing;
-    for (auto handler : {&remote::play_over_Click, &remote::pause_Click, &remote::stop_Click,
-                         &remote::muted_Click, &remote::repeat_Click})
-        (panel->*handler)();
+    panel->play_over_Click();
+    panel->pause_Click();
+    panel->stop_Click();
+    panel->muted_Click();
+    panel->repeat_Click();
     EXPECT_TRUE(media.calls.isEmpty());
     EXPECT_FALSE(player->state.RepeatEnabled);
 }
