@@ -2,55 +2,49 @@
 
 #include "core/media/MpvSurface.h"
 
-#include <QOpenGLTextureBlitter>
-#include <QOpenGLWidget>
+#include <QWindow>
 
 #include <atomic>
 #include <memory>
 
 class QOffscreenSurface;
 class QOpenGLContext;
-class QOpenGLFramebufferObject;
 struct mpv_render_context;
 
 namespace qr {
 
-// The engine renders with OpenGL in a context of its own, on an offscreen
-// surface, into a texture that this widget draws. The context exists before
-// the widget is ever shown, so a hidden video window still opens and plays
-// files; the widget's own context (which Qt makes only once it is shown)
-// merely shows the texture.
-class GlView : public QOpenGLWidget, public MpvSurface {
+// The engine renders with OpenGL straight into a native child window, as it
+// does in a window of its own: no texture copies, and the video window's
+// other widgets stay plain raster ones. The context lives on an offscreen
+// surface too, so a hidden video window still opens and plays files (its
+// frames are then taken without drawing). The window lets every mouse event
+// through to the videobox beneath it.
+class GlView : public QWindow, public MpvSurface {
     Q_OBJECT
 public:
     static GlView *create(mpv_handle *mpv, QWidget *parent);
     ~GlView() override;
 
     RenderPath path() const override { return RenderPath::OpenGL; }
-    QWidget *widget() override { return this; }
+    QWidget *widget() override { return m_container; }
     void setPictureSize(QSize) override {}
     QPointF toEngine(QPointF pos) const override;
 
 protected:
-    void initializeGL() override;
-    void paintGL() override;
-    void resizeGL(int w, int h) override;
+    void exposeEvent(QExposeEvent *event) override;
 
 private:
     GlView(std::unique_ptr<QOpenGLContext> context, std::unique_ptr<QOffscreenSurface> surface,
-           mpv_render_context *render, QWidget *parent);
+           mpv_render_context *render);
     static void onUpdate(void *self);
     void takeFrame();
     void render(bool skip);
-    QSize targetSize() const;
 
     std::unique_ptr<QOpenGLContext> m_context;
     std::unique_ptr<QOffscreenSurface> m_surface;
-    std::unique_ptr<QOpenGLFramebufferObject> m_fbo;
     mpv_render_context *m_render;
-    QOpenGLTextureBlitter m_blitter;
+    QWidget *m_container = nullptr; // owns this window
     std::atomic_bool m_updatePosted{false};
-    bool m_stale = true;
 };
 
 } // namespace qr

@@ -3,6 +3,7 @@
 #include "core/media/MediaControl.h"
 
 #include <QPointer>
+#include <QWidget>
 
 #include <atomic>
 #include <cstdint>

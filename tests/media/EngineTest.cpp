@@ -157,7 +157,9 @@ TEST_P(PlayableClip, OpensPlaysSeeksStopsAndEnds)
     QTRY_VERIFY_WITH_TIMEOUT(control->currentPosition() > 0.2, Patience);
     if (clip.width > 0) {
         QTRY_VERIFY_WITH_TIMEOUT(showsPicture(onScreen(control->view())), Patience);
-        EXPECT_TRUE(showsPicture(control->view()->grab().toImage()));
+        if (control->renderPathName() == QLatin1String("sw")) { // OpenGL draws in a native window
+            EXPECT_TRUE(showsPicture(control->view()->grab().toImage()));
+        }
     }
 
     control->pause();
