@@ -14,6 +14,8 @@
 #include "subtitles/frmSub.h"
 #include "video/video.h"
 
+#include <QLabel>
+
 namespace qr {
 
 namespace {

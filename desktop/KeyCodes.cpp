@@ -22,10 +22,16 @@ int VirtualKeyCode(const QKeyEvent *event)
     }
 }
 
-int KeyShiftState(const QKeyEvent *event)
+int ShiftCode(Qt::KeyboardModifiers m)
 {
-    const Qt::KeyboardModifiers m = event->modifiers();
     return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0);
+}
+
+int KeyShiftState(const QKeyEvent *event) { return ShiftCode(event->modifiers()); }
+
+int MouseButtonCode(Qt::MouseButtons buttons)
+{
+    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) | (buttons & Qt::MiddleButton ? 4 : 0);
 }
 
 } // namespace qr

@@ -1,5 +1,6 @@
 #include "panel/SkinWidgets.h"
 
+#include "desktop/KeyCodes.h"
 #include "desktop/Twips.h"
 #include "skins/Skin.h"
 
@@ -8,37 +9,15 @@
 
 namespace qr {
 
-int MouseButtonCode(Qt::MouseButtons buttons)
-{
-    int code = 0;
-    if (buttons & Qt::LeftButton)
-        code |= 1;
-    if (buttons & Qt::RightButton)
-        code |= 2;
-    if (buttons & Qt::MiddleButton)
-        code |= 4;
-    return code;
-}
-
-int ShiftCode(Qt::KeyboardModifiers modifiers)
-{
-    int code = 0;
-    if (modifiers & Qt::ShiftModifier)
-        code |= 1;
-    if (modifiers & Qt::ControlModifier)
-        code |= 2;
-    if (modifiers & Qt::AltModifier)
-        code |= 4;
-    return code;
-}
-
 namespace {
-// Emits the twips form of a mouse event through `signal`.
-template <typename Widget, typename Signal>
-void emitMouse(Widget *w, Signal signal, QMouseEvent *e, Qt::MouseButtons buttons)
+// The handler arguments of a mouse event.
+struct MouseArgs {
+    int button, shift;
+    double x, y;
+};
+MouseArgs mouseArgs(const QMouseEvent *e, Qt::MouseButtons buttons)
 {
-    const QPointF p = e->position();
-    Q_EMIT(w->*signal)(MouseButtonCode(buttons), ShiftCode(e->modifiers()), TwipsX(p.x()), TwipsY(p.y()));
+    return {MouseButtonCode(buttons), ShiftCode(e->modifiers()), TwipsX(e->position().x()), TwipsY(e->position().y())};
 }
 } // namespace
 
@@ -49,6 +28,8 @@ SkinPicture::SkinPicture(const QString &skinName, QWidget *parent) : QWidget(par
 
 void SkinPicture::paintEvent(QPaintEvent *)
 {
+    if (m_skin.isEmpty())
+        return;
     QPainter painter(this);
     painter.drawPixmap(0, 0, SkinPixmap(m_skin, size(), devicePixelRatioF()));
 }
@@ -56,27 +37,37 @@ void SkinPicture::paintEvent(QPaintEvent *)
 void SkinPicture::mousePressEvent(QMouseEvent *e)
 {
     m_pressed = true;
-    emitMouse(this, &SkinPicture::MouseDown, e, e->button());
+    const MouseArgs a = mouseArgs(e, e->button());
+    Q_EMIT MouseDown(a.button, a.shift, a.x, a.y);
 }
 
 void SkinPicture::mouseReleaseEvent(QMouseEvent *e)
 {
     const bool click = m_pressed && rect().contains(e->position().toPoint());
     m_pressed = false;
-    emitMouse(this, &SkinPicture::MouseUp, e, e->button());
+    const MouseArgs a = mouseArgs(e, e->button());
+    Q_EMIT MouseUp(a.button, a.shift, a.x, a.y);
     if (click)
         Q_EMIT Click();
 }
 
-void SkinPicture::mouseMoveEvent(QMouseEvent *e) { emitMouse(this, &SkinPicture::MouseMove, e, e->buttons()); }
-
-SkinLabel::SkinLabel(QWidget *parent, const QString &text) : QLabel(text, parent)
+void SkinPicture::mouseMoveEvent(QMouseEvent *e)
 {
-    setTextFormat(Qt::PlainText);
+    const MouseArgs a = mouseArgs(e, e->buttons());
+    Q_EMIT MouseMove(a.button, a.shift, a.x, a.y);
+}
+
+SkinLabel::SkinLabel(QWidget *parent, const QString &text) : SkinPicture(QString(), parent), m_text(text)
+{
     setAttribute(Qt::WA_TranslucentBackground);
-    setAutoFillBackground(false);
-    setMouseTracking(true);
-    setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+void SkinLabel::setText(const QString &text)
+{
+    if (text == m_text)
+        return;
+    m_text = text;
+    update();
 }
 
 void SkinLabel::setBorderStyle(int style)
@@ -87,32 +78,15 @@ void SkinLabel::setBorderStyle(int style)
     update();
 }
 
-void SkinLabel::paintEvent(QPaintEvent *event)
+void SkinLabel::paintEvent(QPaintEvent *)
 {
-    QLabel::paintEvent(event);
-    if (m_border != 1)
-        return;
     QPainter painter(this);
-    painter.setPen(QPen(palette().color(QPalette::WindowText), 1));
-    painter.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.setFont(font());
+    painter.drawText(rect(), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, m_text);
+    if (m_border == 1)
+        painter.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
 }
-
-void SkinLabel::mousePressEvent(QMouseEvent *e)
-{
-    m_pressed = true;
-    emitMouse(this, &SkinLabel::MouseDown, e, e->button());
-}
-
-void SkinLabel::mouseReleaseEvent(QMouseEvent *e)
-{
-    const bool click = m_pressed && rect().contains(e->position().toPoint());
-    m_pressed = false;
-    emitMouse(this, &SkinLabel::MouseUp, e, e->button());
-    if (click)
-        Q_EMIT Click();
-}
-
-void SkinLabel::mouseMoveEvent(QMouseEvent *e) { emitMouse(this, &SkinLabel::MouseMove, e, e->buttons()); }
 
 void PlaceTwips(QWidget *control, double left, double top, double width, double height)
 {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QLabel>
 #include <QWidget>
 
 namespace qr {
@@ -8,8 +7,6 @@ namespace qr {
 // Mouse arguments as the handlers see them: button 1 left, 2 right,
 // 4 middle (for moves: the buttons held); shift 1 Shift, 2 Ctrl, 4 Alt;
 // x and y in twips from the control's top-left corner.
-int MouseButtonCode(Qt::MouseButtons buttons);
-int ShiftCode(Qt::KeyboardModifiers modifiers);
 
 // A skin picture: draws one skin image scaled to its size, crisp at the
 // screen's pixel ratio.
@@ -36,31 +33,27 @@ private:
     bool m_pressed = false;
 };
 
-// A transparent text label over the skin; "&" is shown as it is.
-class SkinLabel : public QLabel {
+// A transparent text line over the skin; "&" is shown as it is. Reports the
+// mouse like the skin pictures.
+class SkinLabel : public SkinPicture {
     Q_OBJECT
 public:
     explicit SkinLabel(QWidget *parent, const QString &text = QString());
+
+    QString text() const { return m_text; }
+    void setText(const QString &text);
+    void clear() { setText(QString()); }
 
     // 0 none, 1 a single-line border (marks a pressed or switched-on hot spot).
     int borderStyle() const { return m_border; }
     void setBorderStyle(int style);
 
-Q_SIGNALS:
-    void MouseDown(int button, int shift, double x, double y);
-    void MouseUp(int button, int shift, double x, double y);
-    void MouseMove(int button, int shift, double x, double y);
-    void Click();
-
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
+    QString m_text;
     int m_border = 0;
-    bool m_pressed = false;
 };
 
 // Places a control at a position and size given in twips.

@@ -149,7 +149,7 @@ void remote::connectControls()
     connect(load_over, &SkinPicture::MouseMove, this,
             [this] { status->setText(QStringLiteral("Open media for playback..")); });
 
-    const std::pair<QWidget *, QString> hints[] = {
+    const std::pair<SkinPicture *, QString> hints[] = {
         {muted, QStringLiteral("Mute On")},
         {muted_over, QStringLiteral("Mute off")},
         {repeat, QStringLiteral("Repeat On")},
@@ -164,10 +164,7 @@ void remote::connectControls()
     };
     for (const auto &[control, hint] : hints) {
         const QString text = hint;
-        if (auto *picture = qobject_cast<SkinPicture *>(control))
-            connect(picture, &SkinPicture::MouseMove, this, [this, text] { status->setText(text); });
-        else if (auto *lbl = qobject_cast<SkinLabel *>(control))
-            connect(lbl, &SkinLabel::MouseMove, this, [this, text] { status->setText(text); });
+        connect(control, &SkinPicture::MouseMove, this, [this, text] { status->setText(text); });
     }
 
     // The skin and the three text lines restore the status and drag the window.

@@ -12,6 +12,8 @@
 #include "subtitles/SubtitleReader.h"
 #include "video/video.h"
 
+#include <QLabel>
+
 namespace qr {
 
 namespace {

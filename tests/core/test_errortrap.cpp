@@ -35,9 +35,7 @@ class Reporting : public PlayerFixture {};
 TEST_F(Reporting, ReturnsToNoMedia)
 {
     for (bool loaded : {true, false}) {
-        makePlayer();
-        remote &panel = player->panel();
-        panel.Form_Load();
+        remote &panel = makePanel();
         media.file = loaded ? QStringLiteral("/m/clip.avi") : QString();
         panel.time->setText(QStringLiteral("0:00:01 / 0:00:02"));
         panel.playbackInfo->setText(QStringLiteral("352 x 240 MPG"));

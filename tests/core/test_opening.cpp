@@ -6,17 +6,17 @@
 #include "video/frmZoom.h"
 #include "video/video.h"
 
+#include <QLabel>
+
 namespace qr::test {
 namespace {
 
 class Opening : public PlayerFixture {
 protected:
-    remote *panel = nullptr;
     void SetUp() override
     {
         PlayerFixture::SetUp();
-        panel = &makePlayer().panel();
-        panel->Form_Load();
+        makePanel();
     }
     bool lit(QWidget *w) { return w->isVisibleTo(panel->background); }
 };

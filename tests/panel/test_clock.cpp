@@ -34,14 +34,11 @@ TEST(TitleScroll, SlidesThenBlankThenRestarts)
 
 class Clock : public PlayerFixture {
 protected:
-    remote *panel = nullptr;
     void SetUp() override
     {
         PlayerFixture::SetUp();
-        panel = &makePlayer().panel();
-        panel->Form_Load();
-        media.file = QStringLiteral("/media/clip.avi");
-        player->state.CurrentMediaFile = media.file;
+        makePanel();
+        loadFile();
         media.state = Playing;
     }
 };

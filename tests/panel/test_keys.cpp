@@ -10,14 +10,11 @@ namespace {
 
 class Keys : public PlayerFixture {
 protected:
-    remote *panel = nullptr;
     void SetUp() override
     {
         PlayerFixture::SetUp();
-        panel = &makePlayer().panel();
-        panel->Form_Load();
-        media.file = QStringLiteral("/media/clip.avi");
-        player->state.CurrentMediaFile = media.file;
+        makePanel();
+        loadFile();
         media.length = 100;
         media.position = 50;
         media.state = Playing;

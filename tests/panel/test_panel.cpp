@@ -18,23 +18,15 @@ namespace {
 
 class Panel : public PlayerFixture {
 protected:
-    remote *panel = nullptr;
     void SetUp() override
     {
         PlayerFixture::SetUp();
-        panel = &makePlayer().panel();
-        panel->Form_Load();
-        panel->show();
+        makePanel().show();
     }
     void TearDown() override
     {
         Tray::overrideAvailable(std::nullopt);
         PlayerFixture::TearDown();
-    }
-    void load()
-    {
-        media.file = QStringLiteral("/m/clip.avi");
-        player->state.CurrentMediaFile = media.file;
     }
     // Two moves, so the widget sees one even where the pointer already was.
     void hover(QWidget *w)
@@ -75,7 +67,7 @@ TEST_F(Panel, NothingLoadedLightsOnlyTheOpenButton)
 
 TEST_F(Panel, MovingBetweenNeighbours)
 {
-    load();
+    loadFile();
     hover(panel->background);
     EXPECT_FALSE(lit(panel->forward_over)) << "the skin puts every light out";
     hover(panel->pause);
@@ -93,7 +85,7 @@ TEST_F(Panel, MovingBetweenNeighbours)
 
 TEST_F(Panel, HintsAndTheirRestore)
 {
-    load();
+    loadFile();
     player->state.StatusText = QStringLiteral("clip.avi Playing..");
     for (bool scrolling : {false, true}) {
         player->state.ScrollTitleEnabled = scrolling;
@@ -118,7 +110,7 @@ TEST_F(Panel, TrayRoundTrip)
 {
     Tray::overrideAvailable(true);
     for (bool zoomOpen : {true, false}) {
-        load();
+        loadFile();
         if (zoomOpen)
             panel->pbview_Click();
         panel->Label5_Click();
@@ -153,7 +145,7 @@ TEST_F(Panel, NoTrayKeepsThePanel)
 
 TEST_F(Panel, ZoomStripDocksAndRemembersItsChoice)
 {
-    load();
+    loadFile();
     panel->pbview_Click();
     frmZoom &zoom = player->zoom();
     EXPECT_TRUE(zoom.isVisible());
@@ -210,10 +202,8 @@ TEST_F(Panel, QuitWritesWhatTheSwitchesAsk)
         TempStore fresh;
         setValue(kWindowpos, c.windowpos);
         setValue(kRememberPlayer, c.remember);
-        makePlayer();
-        panel = &player->panel();
-        panel->Form_Load();
-        load();
+        makePanel();
+        loadFile();
         panel->move(200, 96);
         player->videoWindow().move(100, 150);
         if (c.mute)

@@ -9,14 +9,11 @@ namespace {
 
 class Transport : public PlayerFixture {
 protected:
-    remote *panel = nullptr;
     void SetUp() override
     {
         PlayerFixture::SetUp();
-        panel = &makePlayer().panel();
-        panel->Form_Load();
-        media.file = QStringLiteral("/media/clip.avi");
-        player->state.CurrentMediaFile = media.file;
+        makePanel();
+        loadFile();
         media.length = 100;
     }
     // One ordinary click: a press and then a click on the lit button.

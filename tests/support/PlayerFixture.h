@@ -3,6 +3,7 @@
 // A player on the offscreen platform with a fake engine, a temporary store,
 // and the message boxes and open dialogs answered by the test.
 #include "core/Player.h"
+#include "panel/remote.h"
 #include "desktop/MessageBox.h"
 #include "desktop/cdlFunctions.h"
 #include "settings/SettingsKeys.h"
@@ -26,6 +27,7 @@ protected:
     QStringList dialogAnswers; // answered in order; "" = cancel
     QStringList dialogTitles;
     std::unique_ptr<Player> player;
+    remote *panel = nullptr;
 
     void SetUp() override
     {
@@ -53,6 +55,22 @@ protected:
     {
         player = std::make_unique<Player>(media, arguments);
         return *player;
+    }
+
+    // A player whose panel has loaded, as start-up leaves it.
+    remote &makePanel()
+    {
+        makePlayer();
+        panel = &player->panel();
+        panel->Form_Load();
+        return *panel;
+    }
+
+    // A file in the engine, as opening leaves it.
+    void loadFile(const QString &path = QStringLiteral("/media/clip.avi"))
+    {
+        media.file = path;
+        player->state.CurrentMediaFile = path;
     }
 
     // A real file in the store's temporary folder.

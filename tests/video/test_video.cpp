@@ -18,7 +18,7 @@ protected:
     void SetUp() override
     {
         PlayerFixture::SetUp();
-        makePlayer().panel().Form_Load();
+        makePanel();
         win = &player->videoWindow();
         media.file = QStringLiteral("/m/clip.mpg");
     }
