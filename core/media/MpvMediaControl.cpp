@@ -45,13 +45,17 @@ bool readFlag(const mpv_event_property &p, bool &out)
 
 bool readDouble(const mpv_event_property &p, double &out)
 {
+    double value = 0.0;
     if (p.format == MPV_FORMAT_DOUBLE)
-        out = *static_cast<double *>(p.data);
+        value = *static_cast<double *>(p.data);
     else if (p.format == MPV_FORMAT_INT64)
-        out = double(*static_cast<std::int64_t *>(p.data));
+        value = double(*static_cast<std::int64_t *>(p.data));
     else
         return false;
-    return std::isfinite(out);
+    if (!std::isfinite(value))
+        return false;
+    out = value;
+    return true;
 }
 
 int readInt(const mpv_event_property *p)
@@ -353,11 +357,8 @@ void MpvMediaControl::handleReply(std::uint64_t replyTag, int error, const mpv_e
     switch (kindOf(replyTag)) {
     case DurationReply: {
         double seconds = 0.0;
-        if (error >= 0 && value && readDouble(*value, seconds) && seconds != m_duration) {
-            const double old = m_duration;
-            m_duration = seconds;
-            Q_EMIT DurationChange(old, seconds);
-        }
+        if (error >= 0 && value && readDouble(*value, seconds))
+            setDuration(seconds);
         break;
     }
     case WidthReply:
@@ -388,11 +389,8 @@ void MpvMediaControl::handleProperty(std::uint64_t propertyTag, const mpv_event_
         break;
     case Duration: {
         double seconds = 0.0;
-        if (readDouble(property, seconds) && seconds != m_duration) {
-            const double old = m_duration;
-            m_duration = seconds;
-            Q_EMIT DurationChange(old, seconds);
-        }
+        if (readDouble(property, seconds))
+            setDuration(seconds);
         break;
     }
     case Pause: {
@@ -463,6 +461,15 @@ void MpvMediaControl::seekTo(double seconds)
     const char *args[] = {mpv::CmdSeek, target.constData(), mpv::SeekAbsoluteExact, nullptr};
     m_seekPending = mpv_command_async(m_mpv, tag(SeekReply, ++m_seekSerial), args) >= 0;
     m_seekQueued = false;
+}
+
+void MpvMediaControl::setDuration(double seconds)
+{
+    if (seconds == m_duration)
+        return;
+    const double old = m_duration;
+    m_duration = seconds;
+    Q_EMIT DurationChange(old, seconds);
 }
 
 void MpvMediaControl::announce()

@@ -69,6 +69,7 @@ private:
     void observeAfresh();
     void setPause(bool on);
     void seekTo(double seconds);
+    void setDuration(double seconds);
     void announce();
     void reachEnd();
     void fail(int error);
