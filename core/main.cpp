@@ -9,6 +9,8 @@
 
 int main(int argc, char **argv)
 {
+    // Before Qt starts: where only software can render, OpenGL is never loaded.
+    qr::MpvMediaControl::prepareApplication();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C"); // libmpv parses numbers the C way
