@@ -4,6 +4,7 @@
 #include "core/media/MpvNames.h"
 #include "core/media/MpvSurface.h"
 #include "core/media/VideoBox.h"
+#include "desktop/KeyCodes.h"
 #include "desktop/Twips.h"
 
 #include <QFileInfo>
@@ -63,16 +64,6 @@ int readInt(const mpv_event_property *p)
     return p && p->format == MPV_FORMAT_INT64 ? int(*static_cast<std::int64_t *>(p->data)) : 0;
 }
 
-int buttonCode(Qt::MouseButton button)
-{
-    switch (button) {
-    case Qt::LeftButton: return 1;
-    case Qt::RightButton: return 2;
-    case Qt::MiddleButton: return 4;
-    default: return 0;
-    }
-}
-
 const char *engineButton(Qt::MouseButton button)
 {
     switch (button) {
@@ -81,12 +72,6 @@ const char *engineButton(Qt::MouseButton button)
     case Qt::MiddleButton: return mpv::KeyMouseMiddle;
     default: return nullptr;
     }
-}
-
-int shiftCode(Qt::KeyboardModifiers modifiers)
-{
-    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
-           (modifiers & Qt::AltModifier ? 4 : 0);
 }
 
 } // namespace
@@ -575,8 +560,8 @@ void MpvMediaControl::onPressed(Qt::MouseButton button, Qt::KeyboardModifiers mo
         }
         return;
     }
-    if (const int code = buttonCode(button))
-        Q_EMIT PictureMouseDown(code, shiftCode(modifiers), TwipsX(pos.x()), TwipsY(pos.y()));
+    if (const int code = MouseButtonCode(button))
+        Q_EMIT PictureMouseDown(code, ShiftCode(modifiers), TwipsX(pos.x()), TwipsY(pos.y()));
 }
 
 void MpvMediaControl::onReleased(Qt::MouseButton button, QPointF pos)
