@@ -1,7 +1,6 @@
 #include "video/sizing.h"
 
 #include "core/Player.h"
-#include "core/errortrap.h"
 #include "core/media/MediaControl.h"
 #include "desktop/Twips.h"
 #include "desktop/cdlFunctions.h"

@@ -176,21 +176,8 @@ void video::sizer_MouseMove(int button, double x, double y)
 
 void video::sizer_MouseUp(int button)
 {
-    if (button != 1 || !GripPressed)
-        return;
-    try {
+    if (button == 1 && GripPressed)
         FitVideoToWindow(p, 0, 0);
-    } catch (const MediaError &e) {
-        resetAfterResizeError(e.description());
-    }
-}
-
-void video::resetAfterResizeError(const QString &description)
-{
-    ReportError(p, QStringLiteral("An error occured when resizing the window. Resetting window to default size."), 0,
-                description);
-    setSizeTwips(TwipsX(p.media.pictureWidth()), TwipsY(p.media.pictureHeight()));
-    FitVideoToWindow(p, 0, 0);
 }
 
 } // namespace qr

@@ -59,7 +59,6 @@ protected:
 
 private:
     void layoutSkin();
-    void resetAfterResizeError(const QString &description);
 
     Player &p;
     QRectF m_box;
