@@ -6,13 +6,7 @@ set -euo pipefail
 PLAYER=$1
 REG=$2
 
-# Concurrent xvfb-run -a calls can settle on one display number, leaving one of
-# them with a server it cannot reach: then start once more under a fresh one.
 if ! xdpyinfo >/dev/null 2>&1; then
-  if [ -z "${QR_E2E_RETRIED:-}" ] && [ -n "${QR_E2E_XVFB_ARGS:-}" ]; then
-    echo "X display $DISPLAY cannot be reached; once more under a new server" >&2
-    QR_E2E_RETRIED=1 exec xvfb-run -a -s "$QR_E2E_XVFB_ARGS" bash "$0" "$@"
-  fi
   echo "FAIL: X display ${DISPLAY:-(none)} cannot be reached" >&2
   exit 1
 fi
