@@ -62,16 +62,6 @@ TEST_F(Clock, TimeLineAndSeekBar)
     EXPECT_EQ(panel->progress->Value(), 62);
 }
 
-TEST_F(Clock, TenHourFile)
-{
-    media.length = 36000;
-    media.position = 36000;
-    panel->progress->setMax(36000);
-    panel->tmrKeepTime_Timer();
-    EXPECT_EQ(panel->time->text(), "10:00:00 / 10:00:00");
-    EXPECT_EQ(panel->progress->Value(), 36000);
-}
-
 TEST_F(Clock, TitleScrollOnlyWhenEnabledAndLong)
 {
     media.file = QStringLiteral("/m/abcdefghijklmnopqrstuvwxy.avi");

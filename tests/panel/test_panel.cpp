@@ -37,18 +37,6 @@ protected:
     bool lit(QWidget *w) { return w->isVisibleTo(panel->background); }
 };
 
-TEST_F(Panel, ControlsAtTheirPlaces)
-{
-    EXPECT_EQ(panel->size(), QSize(274, 113));
-    EXPECT_TRUE(panel->windowFlags() & Qt::FramelessWindowHint);
-    EXPECT_EQ(panel->windowTitle(), "Quilvane Ryn");
-    EXPECT_EQ(panel->play->geometry(), QRect(39, 86, 22, 16));
-    EXPECT_EQ(panel->status->geometry(), QRect(16, 21, 160, 15));
-    EXPECT_EQ(panel->progress->geometry(), QRect(8, 72, 258, 5));
-    EXPECT_EQ(panel->quit->toolTip(), "Quit");
-    EXPECT_TRUE(lit(panel->forward_over)) << "lit from the start";
-}
-
 TEST_F(Panel, NothingLoadedLightsOnlyTheOpenButton)
 {
     panel->background->setFocus();
@@ -68,6 +56,7 @@ TEST_F(Panel, NothingLoadedLightsOnlyTheOpenButton)
 TEST_F(Panel, MovingBetweenNeighbours)
 {
     loadFile();
+    EXPECT_TRUE(lit(panel->forward_over)) << "lit from the start";
     hover(panel->background);
     EXPECT_FALSE(lit(panel->forward_over)) << "the skin puts every light out";
     hover(panel->pause);
@@ -130,8 +119,6 @@ TEST_F(Panel, TrayRoundTrip)
         EXPECT_FALSE(player->tray().present());
         player->zoom().hide();
     }
-    EXPECT_EQ(TrayMouseMessage(QSystemTrayIcon::DoubleClick), 1);
-    EXPECT_EQ(TrayMouseMessage(QSystemTrayIcon::Trigger), 0);
 }
 
 TEST_F(Panel, NoTrayKeepsThePanel)

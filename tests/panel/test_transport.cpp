@@ -1,7 +1,10 @@
+// The transport buttons and the keys that drive them, from a file loaded at 50 s of 100.
+#include "desktop/windowpos.h"
 #include "panel/SkinWidgets.h"
 #include "panel/remote.h"
 #include "tests/support/PlayerFixture.h"
 
+#include <QSignalSpy>
 #include <QTest>
 
 namespace qr::test {
@@ -15,6 +18,8 @@ protected:
         makePanel();
         loadFile();
         media.length = 100;
+        media.position = 50;
+        media.calls.clear();
     }
     // One ordinary click: a press and then a click on the lit button.
     void click(SkinPicture *button) { QTest::mouseClick(button, Qt::LeftButton); }
@@ -41,15 +46,6 @@ TEST_F(Transport, StepGuardsAndTwoStepsPerClick)
         EXPECT_TRUE(panel->Timer2.isActive()) << c.what;
         EXPECT_EQ(panel->status->text(), c.forward ? "Seeking.." : "Seeking") << c.what;
     }
-}
-
-TEST_F(Transport, KeysStepOnce)
-{
-    media.position = 50;
-    panel->Form_KeyDown('Z', 0);
-    EXPECT_DOUBLE_EQ(media.position, 45);
-    panel->Form_KeyDown('B', 0);
-    EXPECT_DOUBLE_EQ(media.position, 50);
 }
 
 TEST_F(Transport, PauseResumeStopAndTheClock)
@@ -156,6 +152,92 @@ TEST_F(Transport, StatusRefresh)
         EXPECT_EQ(panel->status->text(), c.status) << c.file;
         EXPECT_EQ(player->state.StatusText, c.statusText) << c.file;
     }
+}
+
+constexpr int Shift = 1, Ctrl = 2, Alt = 4;
+
+// Each row: key, modifiers, and the engine calls it makes from playing at 50 s.
+TEST_F(Transport, TheKeyTable)
+{
+    struct Row {
+        int key;
+        int shift;
+        QStringList calls;
+    } rows[] = {
+        {32, 0, {"pause"}},
+        {32, Shift, {"pause"}},
+        {'X', 0, {"play"}},
+        {'C', 0, {"pause"}},
+        {'V', 0, {"stop", "setCurrentPosition 0"}},
+        {27, 0, {"stop", "setCurrentPosition 0"}},
+        {'Z', 0, {"setCurrentPosition 45"}},
+        {'R', 0, {"setCurrentPosition 45"}},
+        {'B', 0, {"setCurrentPosition 55"}},
+        {'F', 0, {"setCurrentPosition 55"}},
+        {'T', 0, {"setCurrentPosition 0"}},
+        {'G', 0, {"setCurrentPosition 100"}},
+        {'P', Ctrl, {"pause"}},
+        {'P', 0, {}},
+        {'A', 0, {}},
+        {'L', 0, {}},
+        {13, 0, {}},
+        {13, Alt, {"setFullScreenControls 1", "setDisplaySize 3"}},
+    };
+    for (const Row &row : rows) {
+        media.position = 50;
+        media.state = Playing;
+        media.display = Windowed;
+        media.calls.clear();
+        panel->Form_KeyDown(row.key, row.shift);
+        EXPECT_EQ(media.calls, row.calls) << "key " << row.key << " shift " << row.shift;
+    }
+}
+
+TEST_F(Transport, AltEnterLeavesFullScreenAndNeedsAFile)
+{
+    media.display = FullScreen;
+    panel->Form_KeyDown(13, Alt);
+    EXPECT_EQ(media.calls, QStringList{"setDisplaySize 4"});
+    media.file.clear();
+    media.display = Windowed;
+    media.calls.clear();
+    panel->Form_KeyDown(13, Alt);
+    EXPECT_TRUE(media.calls.isEmpty());
+}
+
+TEST_F(Transport, QuitKeys)
+{
+    for (int shift : {Alt, Ctrl, Alt | Ctrl}) {
+        QSignalSpy exits(player.get(), &Player::exitRequested);
+        panel->Form_KeyDown('Q', shift);
+        EXPECT_EQ(exits.count(), 1) << shift;
+    }
+    QSignalSpy exits(player.get(), &Player::exitRequested);
+    panel->Form_KeyDown('Q', 0);
+    EXPECT_EQ(exits.count(), 0);
+}
+
+TEST_F(Transport, AlwaysOnTopTakesEffectAtTheNextTick)
+{
+    panel->Form_KeyDown('A', Ctrl);
+    EXPECT_TRUE(player->state.OnTopEnabled);
+    EXPECT_EQ(panel->status->text(), "Always on Top Enabled");
+    EXPECT_EQ(panel->Label1->borderStyle(), 1);
+    EXPECT_FALSE(IsOnTop(panel));
+    panel->tmrKeepTime_Timer();
+    EXPECT_TRUE(IsOnTop(panel));
+
+    panel->Label1_Click();
+    EXPECT_FALSE(player->state.OnTopEnabled);
+    EXPECT_EQ(panel->status->text(), "Always on Top Disabled");
+    EXPECT_EQ(panel->Label1->borderStyle(), 0);
+    EXPECT_FALSE(IsOnTop(panel)) << "switching off takes effect at once";
+}
+
+TEST_F(Transport, CtrlLOpensTheDialog)
+{
+    panel->Form_KeyDown('L', Ctrl);
+    EXPECT_EQ(dialogTitles, QStringList{"Open Media"});
 }
 
 } // namespace

@@ -25,12 +25,6 @@ protected:
     QRectF box() const { return win->videoboxTwips(); }
 };
 
-TEST_F(VideoWindow, FreshWindow)
-{
-    EXPECT_EQ(win->size(), QSize(720, 480));
-    EXPECT_FALSE(win->videobox->isVisibleTo(win));
-}
-
 TEST_F(VideoWindow, StreamOpenedSizesToThePicture)
 {
     for (bool subtitles : {false, true}) {
