@@ -1,6 +1,5 @@
 #include "StoreDump.h"
 
-#include "desktop/MessageBox.h"
 #include "settings/fileext.h"
 #include "settings/registry.h"
 #include "tests/support/TempStore.h"
@@ -83,7 +82,7 @@ TEST(FileExt, RegistersOnlyIntoExistingKeys)
          {{Open("datfile") + "|", cmd}}},
         {"nothing registered", [] {}, {}},
     };
-    qr::SetMessageBoxHandler([](const qr::MessageBoxRequest &r) { ADD_FAILURE() << r.text.toStdString(); });
+    qr::test::NoMessageBoxes noBoxes;
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         qr::test::TempStore store;
@@ -94,7 +93,6 @@ TEST(FileExt, RegistersOnlyIntoExistingKeys)
         qr::RegisterExtensions("/opt/My Player");
         EXPECT_EQ(qr::test::DumpStore(), expected);
     }
-    qr::SetMessageBoxHandler({});
 }
 
 } // namespace

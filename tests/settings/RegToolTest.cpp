@@ -33,9 +33,7 @@ TEST(RegTool, ExportImportExportIsByteIdentical)
             {"set", kRyn, "multi", "line one\nline two"},
             {"set", kRyn, "QV_RL", ""},
             {"set", "HKEY_CLASSES_ROOT\\*.dat", "", "datfile"},
-            {"set", "HKEY_LOCAL_MACHINE", "at root",
-             QString::fromUtf8("Gr\xC3\xBC\xC3\x9F"
-                               "e")},
+            {"set", "HKEY_LOCAL_MACHINE", "at root", QString::fromUtf8("Gr\u00fc\u00dfe")},
             {"create", "HKEY_CLASSES_ROOT\\a b"},
             {"create", "HKEY_CLASSES_ROOT\\A\\z"},
             {"create", "HKEY_CLASSES_ROOT\\B"},

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "desktop/MessageBox.h"
 #include "settings/RegistryStore.h"
 
 #include <QByteArray>
@@ -41,8 +42,8 @@ inline std::map<std::string, std::string> DumpStore()
 inline void WriteFile(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
-    f.write(bytes);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size())
+        << path.toStdString();
 }
 
 inline QByteArray ReadFile(const QString &path)
@@ -50,6 +51,15 @@ inline QByteArray ReadFile(const QString &path)
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
 }
+
+// Fails the test on any message box while it lives.
+struct NoMessageBoxes {
+    NoMessageBoxes()
+    {
+        SetMessageBoxHandler([](const MessageBoxRequest &r) { ADD_FAILURE() << r.text.toStdString(); });
+    }
+    ~NoMessageBoxes() { SetMessageBoxHandler({}); }
+};
 
 struct ToolRun {
     int exit = -1;

@@ -5,30 +5,26 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <unistd.h>
 
 int main(int argc, char **argv)
 {
     if (argc != 4)
         return 2;
     using qr::RegistryStore;
-    const std::string key = argv[1], prefix = argv[2];
     const long count = std::atol(argv[3]);
     for (long i = 0; count == 0 || i < count; ++i) {
+        const std::string name = argv[2] + std::to_string(i), data = "v" + std::to_string(i);
         std::uint32_t h = 0;
-        std::int32_t s = RegistryStore::CreateKey(RegistryStore::kLocalMachine, key, h);
-        const std::string name = prefix + std::to_string(i), data = "v" + std::to_string(i);
+        std::int32_t s = RegistryStore::CreateKey(RegistryStore::kLocalMachine, argv[1], h);
         if (s == RegistryStore::kSuccess) {
-            s = RegistryStore::SetValue(h, name, RegistryStore::kRegSz, data.data(),
-                                        std::uint32_t(data.size()));
+            s = RegistryStore::SetValue(h, name, RegistryStore::kRegSz, data.data(), data.size());
             RegistryStore::CloseKey(h);
         }
         if (s != RegistryStore::kSuccess) {
             std::fprintf(stderr, "write %s failed: %s\n", name.c_str(), RegistryStore::StatusText(s).c_str());
             return 1;
         }
-        const std::string ack = std::to_string(i) + "\n";
-        if (::write(1, ack.data(), ack.size()) != ssize_t(ack.size()))
+        if (std::printf("%ld\n", i) < 0 || std::fflush(stdout) != 0)
             return 1;
     }
     return 0;

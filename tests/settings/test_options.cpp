@@ -1,3 +1,5 @@
+#include "StoreDump.h"
+
 #include "core/AppState.h"
 #include "desktop/windowpos.h"
 #include "settings/SettingsKeys.h"
@@ -7,7 +9,6 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPointer>
@@ -56,38 +57,21 @@ protected:
         QTest::mouseClick(button, Qt::LeftButton);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    void store7(const QString &text)
-    {
-        CreateKey(SettingsKey);
-        for (const Switch &s : kSwitches)
-            WriteValue(SettingsKey, s.name, text);
-    }
-    QString value(const QString &name)
-    {
-        return ReadValue(SettingsKey, name).value_or(QStringLiteral("<none>"));
-    }
+    QString value(const QString &name) { return ReadValue(SettingsKey, name).value_or("<none>"); }
 };
 
-TEST_F(OptionsDialog, FirstRunCreatesTheKeyShowsAllClearedAndOkStoresNo)
-{
-    frmOptions &d = open();
-    for (const Switch &s : kSwitches)
-        EXPECT_FALSE((d.*s.box)->isChecked()) << s.name.toStdString();
-    EXPECT_TRUE(state.DialogOpen);
-    click(d.cmdOK);
-    for (const Switch &s : kSwitches)
-        EXPECT_EQ(value(s.name), kNo) << s.name.toStdString();
-}
-
-// Only a text beginning with "yes" (case-sensitive) checks a box; each box writes its own value.
+// Only a text beginning with "yes" (case-sensitive) checks a box; each box writes its own value,
+// Apply does so at once and a Cancel after it keeps what Apply wrote.
 TEST_F(OptionsDialog, EachBoxReadsAndWritesOnlyItsOwnValue)
 {
-    for (size_t i = 0; i < std::size(kSwitches); ++i) {
-        const Switch &s = kSwitches[i], &next = kSwitches[(i + 1) % std::size(kSwitches)];
+    const size_t n = std::size(kSwitches);
+    for (size_t i = 0; i < n; ++i) {
+        const Switch &s = kSwitches[i], &next = kSwitches[(i + 1) % n], &third = kSwitches[(i + 2) % n];
         SCOPED_TRACE(s.name.toStdString());
         test::TempStore fresh;
-        store7("Yes");
-        WriteValue(SettingsKey, s.name, "yesterday");
+        CreateKey(SettingsKey);
+        for (const Switch &other : kSwitches)
+            WriteValue(SettingsKey, other.name, other.box == s.box ? "yesterday" : "Yes");
         frmOptions &d = open();
         for (const Switch &other : kSwitches)
             EXPECT_EQ((d.*other.box)->isChecked(), other.box == s.box) << other.name.toStdString();
@@ -95,12 +79,16 @@ TEST_F(OptionsDialog, EachBoxReadsAndWritesOnlyItsOwnValue)
         QTest::mouseClick(d.*s.box, Qt::LeftButton, {}, QPoint(4, (d.*s.box)->height() / 2));
         QTest::mouseClick(d.*next.box, Qt::LeftButton, {}, QPoint(4, (d.*next.box)->height() / 2));
         EXPECT_TRUE(d.cmdApply->isEnabled());
-        click(d.cmdOK);
+        click(d.cmdApply);
+        (d.*third.box)->setChecked(true);
+        click(d.cmdCancel);
         for (const Switch &other : kSwitches)
             EXPECT_EQ(value(other.name), other.box == next.box ? kYes : kNo) << other.name.toStdString();
+        EXPECT_FALSE(state.OnTopEnabled) << "Ontop takes effect only at the next start";
     }
 }
 
+// From a first run, which shows every box cleared: OK and Apply write all seven, Cancel nothing.
 TEST_F(OptionsDialog, ButtonsWriteCloseAndClearDialogOpenAsEachShould)
 {
     const struct {
@@ -115,13 +103,17 @@ TEST_F(OptionsDialog, ButtonsWriteCloseAndClearDialogOpenAsEachShould)
     };
     for (const auto &c : cases) {
         test::TempStore fresh;
-        store7(kNo);
         frmOptions &d = open();
         SCOPED_TRACE((d.*c.button)->text().toStdString());
+        EXPECT_TRUE(state.DialogOpen);
+        for (const Switch &s : kSwitches)
+            EXPECT_FALSE((d.*s.box)->isChecked()) << s.name.toStdString();
         d.chkscroll->setChecked(true);
         click(d.*c.button);
 
-        EXPECT_EQ(value(kScrollTitle), c.writes ? kYes : kNo);
+        for (const Switch &s : kSwitches)
+            EXPECT_EQ(value(s.name), !c.writes ? "Error" : s.box == &frmOptions::chkscroll ? kYes : kNo)
+                << s.name.toStdString();
         EXPECT_EQ(state.ScrollTitleEnabled, c.writes) << "title scrolling follows at once";
         EXPECT_EQ(dialog.isNull(), c.closes);
         EXPECT_EQ(state.DialogOpen, c.dialogOpenAfter);
@@ -130,34 +122,16 @@ TEST_F(OptionsDialog, ButtonsWriteCloseAndClearDialogOpenAsEachShould)
     }
 }
 
-TEST_F(OptionsDialog, ApplyThenCancelKeepsWhatApplyWroteAndNextOpeningShowsIt)
-{
-    store7(kNo);
-    frmOptions &d = open();
-    d.chkPlayer->setChecked(true);
-    click(d.cmdApply);
-    d.chkOnTop->setChecked(true);
-    click(d.cmdCancel);
-
-    EXPECT_EQ(value(kRememberPlayer), kYes);
-    EXPECT_EQ(value(kOntop), kNo);
-    EXPECT_FALSE(state.OnTopEnabled) << "Ontop takes effect only at the next start";
-    frmOptions &again = open();
-    EXPECT_TRUE(again.chkPlayer->isChecked());
-    EXPECT_FALSE(again.chkOnTop->isChecked());
-}
-
 TEST_F(OptionsDialog, DamagedStoreReadsAllOffAndIsLeftAlone)
 {
-    QFile file(store.path());
-    ASSERT_TRUE(file.open(QIODevice::ReadWrite) && file.write("this is not a key store") > 0 && file.flush());
+    test::WriteFile(store.path(), "this is not a key store");
     frmOptions &d = open();
-    EXPECT_FALSE(d.chkSplash->isChecked());
+    for (const Switch &s : kSwitches)
+        EXPECT_FALSE((d.*s.box)->isChecked()) << s.name.toStdString();
     d.chkExts->setChecked(true);
     click(d.cmdOK);
     EXPECT_TRUE(dialog.isNull());
-    file.seek(0);
-    EXPECT_EQ(file.readAll(), QByteArray("this is not a key store"));
+    EXPECT_EQ(test::ReadFile(store.path()), "this is not a key store");
 }
 
 TEST_F(OptionsDialog, PressingTheBackgroundFrameOrBandDragsTheDialog)
