@@ -4,27 +4,12 @@
 
 namespace qr {
 
-namespace {
-MessageBoxHandler &handler()
+void showMessageBox(const QString &title, const QString &text, MessageIcon icon, QWidget *parent)
 {
-    static MessageBoxHandler h;
-    return h;
-}
-} // namespace
-
-void ShowMessage(const QString &text, const QString &title, MessageBoxRequest::Icon icon,
-                 QWidget *parent)
-{
-    if (handler()) {
-        handler()({text, title, icon});
-        return;
-    }
-    QMessageBox box(icon == MessageBoxRequest::Critical ? QMessageBox::Critical : QMessageBox::NoIcon,
-                    title, text, QMessageBox::Ok, parent);
+    QMessageBox box(icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::NoIcon, title, text,
+                    QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }
-
-void SetMessageBoxHandler(MessageBoxHandler h) { handler() = std::move(h); }
 
 } // namespace qr

@@ -24,7 +24,10 @@ void ensureResources()
     (void)done;
 }
 
-QString resourcePath(const QString &name) { return QStringLiteral(":/skins/") + name + QStringLiteral(".svg"); }
+QString resourcePath(const QString &name)
+{
+    return QStringLiteral(":/skins/") + name + QStringLiteral(".svg");
+}
 
 bool validName(const QString &name)
 {
@@ -34,7 +37,7 @@ bool validName(const QString &name)
 
 } // namespace
 
-QSize SkinSize(const QString &name)
+QSize skinSize(const QString &name)
 {
     ensureResources();
     static QHash<QString, QSize> sizes;
@@ -51,13 +54,14 @@ QSize SkinSize(const QString &name)
     return size;
 }
 
-QPixmap SkinPixmap(const QString &name, const QSize &logicalSize, qreal devicePixelRatio)
+QPixmap skinPixmap(const QString &name, const QSize &logicalSize, qreal devicePixelRatio)
 {
     ensureResources();
     if (logicalSize.isEmpty() || !validName(name))
         return {};
     const qreal dpr = (devicePixelRatio > 0 && std::isfinite(devicePixelRatio)) ? devicePixelRatio : 1.0;
-    const QSize device(qMax(1, qRound(logicalSize.width() * dpr)), qMax(1, qRound(logicalSize.height() * dpr)));
+    const QSize device(qMax(1, qRound(logicalSize.width() * dpr)),
+                       qMax(1, qRound(logicalSize.height() * dpr)));
 
     const QString key = QStringLiteral("qr-skin/%1/%2x%3@%4")
                             .arg(name)
@@ -83,32 +87,35 @@ QPixmap SkinPixmap(const QString &name, const QSize &logicalSize, qreal devicePi
     return pixmap;
 }
 
-QPixmap SkinPixmap(const QString &name, qreal devicePixelRatio)
+QPixmap skinPixmap(const QString &name, qreal devicePixelRatio)
 {
-    return SkinPixmap(name, SkinSize(name), devicePixelRatio);
+    return skinPixmap(name, skinSize(name), devicePixelRatio);
 }
 
-QStringList SkinNames()
+QStringList skinNames()
 {
     ensureResources();
     QStringList names;
-    const QStringList files = QDir(QStringLiteral(":/skins")).entryList({QStringLiteral("*.svg")}, QDir::Files, QDir::Name);
+    const QStringList files =
+        QDir(QStringLiteral(":/skins")).entryList({QStringLiteral("*.svg")}, QDir::Files, QDir::Name);
     for (const QString &file : files)
         names << QFileInfo(file).completeBaseName();
     return names;
 }
 
-QIcon ProgramIcon()
+QIcon programIcon()
 {
     QIcon icon;
     for (int side : {16, 22, 24, 32, 48, 64, 128, 256})
-        icon.addPixmap(SkinPixmap(QStringLiteral("icon"), QSize(side, side), 1.0));
+        icon.addPixmap(skinPixmap(QStringLiteral("icon"), QSize(side, side), 1.0));
     return icon;
 }
 
-QCursor SizerCursor(qreal devicePixelRatio)
+QColor videoBackground() { return QColor(31, 27, 37); }
+
+QCursor sizerCursor(qreal devicePixelRatio)
 {
-    return QCursor(SkinPixmap(QStringLiteral("sizer_cursor"), QSize(32, 32), devicePixelRatio), 16, 16);
+    return QCursor(skinPixmap(QStringLiteral("sizer_cursor"), QSize(32, 32), devicePixelRatio), 16, 16);
 }
 
 } // namespace qr

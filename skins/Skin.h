@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QCursor>
 #include <QIcon>
 #include <QPixmap>
@@ -19,21 +20,25 @@ namespace qr {
 // with that ratio, so it paints at logicalSize. A size other than the
 // picture's own stretches it (the top edge's middle piece, zbgMID). Cached by
 // name, size and ratio. A null pixmap for an unknown name or an empty size.
-QPixmap SkinPixmap(const QString &name, const QSize &logicalSize, qreal devicePixelRatio);
+QPixmap skinPixmap(const QString &name, const QSize &logicalSize, qreal devicePixelRatio);
 
 // The same at the picture's own size.
-QPixmap SkinPixmap(const QString &name, qreal devicePixelRatio);
+QPixmap skinPixmap(const QString &name, qreal devicePixelRatio);
 
 // The picture's own size in pixels; an invalid size for an unknown name.
-QSize SkinSize(const QString &name);
+QSize skinSize(const QString &name);
 
 // Every picture name the skin carries, sorted.
-QStringList SkinNames();
+QStringList skinNames();
 
 // The program icon, drawn for the usual icon sizes from 16 to 256 pixels.
-QIcon ProgramIcon();
+QIcon programIcon();
+
+// What shows around and behind the picture: the video window and the zoom
+// strip are painted in it, and so are the bars beside a picture.
+QColor videoBackground();
 
 // The video window grip's diagonal resize cursor, 32 x 32, hot spot at the centre.
-QCursor SizerCursor(qreal devicePixelRatio);
+QCursor sizerCursor(qreal devicePixelRatio);
 
 } // namespace qr

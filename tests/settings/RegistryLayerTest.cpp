@@ -1,108 +1,86 @@
 #include "StoreDump.h"
 
-#include "desktop/MessageBox.h"
+#include "settings/PlayerSettings.h"
+#include "settings/Registry.h"
 #include "settings/RegistryStore.h"
-#include "settings/SettingsKeys.h"
-#include "settings/registry.h"
+#include "tests/support/QtPrinters.h"
 #include "tests/support/TempStore.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <vector>
 
+using qr::RegistryError;
 using qr::RegistryStore;
 
 namespace {
 
-const QString kKey = qr::SettingsKey;
+const QString kKey = qr::PlayerSettings::Key;
 
-class RegistryLayer : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        qr::SetMessageBoxHandler([this](const qr::MessageBoxRequest &r) { boxes.push_back(r); });
-    }
-    void TearDown() override { qr::SetMessageBoxHandler({}); }
-
-    qr::test::TempStore store;
-    std::vector<qr::MessageBoxRequest> boxes;
-};
-
-// Malformed paths get the format box; they and unknown roots never reach the store.
-TEST_F(RegistryLayer, ParsesPathsAndCallsTheStoreOnlyForKnownRoots)
+TEST(RegistryLayer, ParsesPathsAndReachesTheStoreOnlyForKnownRoots)
 {
+    qr::test::TempStore store;
     const struct {
         QString path;
-        bool ok;
+        std::optional<RegistryError> error;
         std::uint32_t root;
         QString sub;
     } cases[] = {
-        {"HKEY_LOCAL_MACHINE", true, 0x80000002u, ""},
-        {"HKEY_LOCAL_MACHINE\\Software\\Tarvell", true, 0x80000002u, "Software\\Tarvell"},
-        {"HKEY_CLASSES_ROOT\\*.dat", true, 0x80000000u, "*.dat"},
-        {"HKEY_FOO\\Software", true, 0, "Software"},
-        {"HKEY_Local_Machine\\Software", true, 0, "Software"}, // root names are case-sensitive
-        {"hkey_local_machine\\Software", false, 0, ""},
-        {"HKEY_LOCAL_MACHINE\\Software\\", false, 0, ""},
-        {"", false, 0, ""},
-        {"Software\\HKEY_", false, 0, ""},
+        {"HKEY_LOCAL_MACHINE", std::nullopt, RegistryStore::kLocalMachine, ""},
+        {"HKEY_LOCAL_MACHINE\\Software\\Tarvell", std::nullopt, RegistryStore::kLocalMachine,
+         "Software\\Tarvell"},
+        {"HKEY_CLASSES_ROOT\\*.dat", std::nullopt, RegistryStore::kClassesRoot, "*.dat"},
+        {"HKEY_FOO\\Software", RegistryError::UnknownRoot, 0, ""},
+        {"HKEY_Local_Machine\\Software", RegistryError::UnknownRoot, 0, ""}, // root names are case-sensitive
+        {"hkey_local_machine\\Software", RegistryError::MalformedPath, 0, ""},
+        {"HKEY_LOCAL_MACHINE\\Software\\", RegistryError::MalformedPath, 0, ""},
+        {"", RegistryError::MalformedPath, 0, ""},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.path.toStdString());
-        boxes.clear();
-        QString path = c.path;
-        std::uint32_t root = 12345;
-        EXPECT_EQ(qr::ParseKeyPath(path, root), c.ok);
-        if (c.ok) {
-            EXPECT_EQ(root, c.root);
-            EXPECT_EQ(path, c.sub);
-            EXPECT_TRUE(boxes.empty());
+        const auto parsed = qr::parseKeyPath(c.path);
+        ASSERT_EQ(parsed.ok(), !c.error);
+        if (c.error) {
+            EXPECT_EQ(parsed.error(), *c.error);
+            EXPECT_EQ(qr::readValue(c.path, "Splash").error(), *c.error);
+            EXPECT_EQ(qr::createKey(c.path), *c.error);
+            EXPECT_EQ(qr::writeValue(c.path, "Splash", "yes"), *c.error);
+            EXPECT_FALSE(qr::valueStartsWith(c.path, "Splash", "yes"));
         } else {
-            ASSERT_EQ(boxes.size(), 1u);
-            EXPECT_EQ(boxes[0].text, "Incorrect Format:\n\n" + c.path);
-            EXPECT_EQ(boxes[0].title, "QuilvaneRyn");
-            EXPECT_EQ(boxes[0].icon, qr::MessageBoxRequest::NoIcon);
-        }
-        if (c.root == 0) {
-            EXPECT_EQ(qr::ReadValue(c.path, "Splash"), std::nullopt);
-            qr::CreateKey(c.path);
-            qr::WriteValue(c.path, "Splash", "yes");
-            EXPECT_FALSE(qr::RegValueIs(c.path, "Splash", "yes"));
-            EXPECT_TRUE(qr::RegValueIs(c.path, "Splash", ""));
+            EXPECT_EQ(parsed->root, c.root);
+            EXPECT_EQ(parsed->subKey, c.sub);
         }
     }
-    EXPECT_FALSE(QFile::exists(store.path())) << "no store call may have been made";
+    EXPECT_EQ(qr::malformedPathMessage("x\\"), "Incorrect Format:\n\nx\\");
+    EXPECT_FALSE(QFile::exists(store.path())) << "only reads were made of a good path";
 }
 
-TEST_F(RegistryLayer, SwitchTests)
+TEST(RegistryLayer, SwitchTestsBeginWithTheExpectedText)
 {
+    qr::test::TempStore store;
     const struct {
         std::optional<QString> stored;
         QString expected;
         bool result;
     } cases[] = {
-        {"yes", "yes", true},     {"yesterday", "yes", true},
-        {"Yes", "yes", false},    {"ye", "yes", false},
-        {"no", "no", true},       {"", "yes", false},
-        {"", "", true},           {std::nullopt, "yes", false},
-        {std::nullopt, "", true}, // absent reads "Error", which begins with ""
+        {"yes", "yes", true},         {"yesterday", "yes", true},  {"Yes", "yes", false},
+        {"ye", "yes", false},         {"no", "no", true},          {"", "yes", false},
+        {std::nullopt, "yes", false}, {std::nullopt, "no", false}, {std::nullopt, "", true},
     };
-    qr::CreateKey(kKey);
+    qr::createKey(kKey);
     for (const auto &c : cases) {
         SCOPED_TRACE((c.stored.value_or("(absent)") + " / " + c.expected).toStdString());
         if (c.stored)
-            qr::WriteValue(kKey, "Switch", *c.stored);
-        const QString name = c.stored ? "Switch" : "Absent";
-        EXPECT_EQ(qr::RegValueIs(kKey, name, c.expected), c.result);
+            qr::writeValue(kKey, "Switch", *c.stored);
+        EXPECT_EQ(qr::valueStartsWith(kKey, c.stored ? "Switch" : "Absent", c.expected), c.result);
     }
-    EXPECT_EQ(qr::ReadValue(kKey, "Absent"), QString("Error"));
-    EXPECT_EQ(qr::Registry().RegStatus, RegistryStore::kNotFound);
+    EXPECT_EQ(qr::readValue(kKey, "Absent").error(), RegistryError::NotFound);
 }
 
-TEST_F(RegistryLayer, ReadsBackExactlyWhatWasWrittenUpTo254Bytes)
+TEST(RegistryLayer, ReadsBackExactlyWhatWasWrittenUpTo254Bytes)
 {
+    qr::test::TempStore store;
     const std::pair<QString, bool> cases[] = {
         {"", true},
         {"  blanks, tab\tand \"quotes\" and \\  ", true},
@@ -111,12 +89,15 @@ TEST_F(RegistryLayer, ReadsBackExactlyWhatWasWrittenUpTo254Bytes)
         {QString(127, QChar(0xE4)), true},  // 254 UTF-8 bytes
         {QString(128, QChar(0xE4)), false}, // 256 UTF-8 bytes
     };
-    qr::CreateKey(kKey);
+    qr::createKey(kKey);
     for (const auto &[text, fits] : cases) {
         SCOPED_TRACE(text.toStdString());
-        qr::WriteValue(kKey, "Value", text);
-        EXPECT_EQ(qr::Registry().RegStatus, 0) << "writes take any length";
-        EXPECT_EQ(qr::ReadValue(kKey, "Value"), fits ? text : QString("Error"));
+        EXPECT_EQ(qr::writeValue(kKey, "Value", text), std::nullopt) << "writes take any length";
+        const auto read = qr::readValue(kKey, "Value");
+        if (fits)
+            EXPECT_EQ(read.valueOr("?"), text);
+        else
+            EXPECT_EQ(read.error(), RegistryError::ValueTooLong);
     }
 
     std::uint32_t h = 0; // a value stored without any data at all reads empty
@@ -125,22 +106,21 @@ TEST_F(RegistryLayer, ReadsBackExactlyWhatWasWrittenUpTo254Bytes)
               0);
     ASSERT_EQ(RegistryStore::SetValue(h, "Empty", RegistryStore::kRegNone, nullptr, 0), 0);
     RegistryStore::CloseKey(h);
-    EXPECT_EQ(qr::ReadValue(kKey, "Empty"), QString(""));
+    EXPECT_EQ(qr::readValue(kKey, "Empty").valueOr("?"), "");
 }
 
-TEST_F(RegistryLayer, WritesNeedAnExistingKeyAndNamesMatchWhateverTheirCase)
+TEST(RegistryLayer, WritesNeedAnExistingKeyAndNamesMatchWhateverTheirCase)
 {
-    qr::WriteValue(kKey, qr::kSplash, "no");
-    EXPECT_EQ(qr::ReadValue(kKey, qr::kSplash), QString("Error"));
+    qr::test::TempStore store;
+    EXPECT_EQ(qr::writeValue(kKey, "Splash", "no"), RegistryError::NotFound);
     EXPECT_EQ(qr::test::DumpStore().size(), 7u) << "only the roots";
-    qr::WriteValue("HKEY_CURRENT_USER", "x", "1");
-    EXPECT_EQ(qr::ReadValue("HKEY_CURRENT_USER", "x"), QString("1")) << "a root always exists";
+    EXPECT_EQ(qr::writeValue("HKEY_CURRENT_USER", "x", "1"), std::nullopt) << "a root always exists";
 
-    qr::CreateKey(kKey);
-    qr::CreateKey("HKEY_LOCAL_MACHINE\\SOFTWARE\\TARVELL\\Other");
-    qr::WriteValue("HKEY_LOCAL_MACHINE\\software\\tarvell\\quilvane\\RYN", "Splash", "yes");
-    qr::WriteValue(kKey, "SPLASH", "no");
-    EXPECT_EQ(qr::ReadValue(kKey, "splash"), QString("no"));
+    qr::createKey(kKey);
+    qr::createKey("HKEY_LOCAL_MACHINE\\SOFTWARE\\TARVELL\\Other");
+    qr::writeValue("HKEY_LOCAL_MACHINE\\software\\tarvell\\quilvane\\RYN", "Splash", "yes");
+    qr::writeValue(kKey, "SPLASH", "no");
+    EXPECT_EQ(qr::readValue(kKey, "splash").valueOr("?"), "no");
     const auto dump = qr::test::DumpStore();
     EXPECT_EQ(dump.count("HKEY_LOCAL_MACHINE\\Software\\Tarvell\\Quilvane\\Ryn|Splash"), 1u);
     EXPECT_EQ(dump.count("HKEY_LOCAL_MACHINE\\Software\\Tarvell\\Other"), 1u);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "desktop/MessageBox.h"
 #include "settings/RegistryStore.h"
 
 #include <QByteArray>
@@ -51,15 +50,6 @@ inline QByteArray ReadFile(const QString &path)
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
 }
-
-// Fails the test on any message box while it lives.
-struct NoMessageBoxes {
-    NoMessageBoxes()
-    {
-        SetMessageBoxHandler([](const MessageBoxRequest &r) { ADD_FAILURE() << r.text.toStdString(); });
-    }
-    ~NoMessageBoxes() { SetMessageBoxHandler({}); }
-};
 
 struct ToolRun {
     int exit = -1;

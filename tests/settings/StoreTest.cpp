@@ -1,8 +1,8 @@
 #include "StoreDump.h"
 
 #include "settings/RegistryStore.h"
-#include "settings/SettingsKeys.h"
-#include "settings/registry.h"
+#include "settings/PlayerSettings.h"
+#include "settings/Registry.h"
 #include "tests/support/TempStore.h"
 
 #include <QDir>
@@ -100,21 +100,19 @@ TEST(Store, WriterKilledMidRunLeavesASoundStoreWithEveryAcknowledgedValue)
 
 TEST(Store, ReadOnlyFileStillReadsAndRefusesWrites)
 {
-    qr::test::NoMessageBoxes noBoxes;
+    const QString key = qr::PlayerSettings::Key;
     qr::test::TempStore store;
-    qr::CreateKey(qr::SettingsKey);
-    qr::WriteValue(qr::SettingsKey, qr::kSplash, "no");
+    qr::createKey(key);
+    qr::writeValue(key, "Splash", "no");
     QFile::setPermissions(store.path(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
     const QByteArray before = ReadFile(store.path());
 
-    EXPECT_TRUE(qr::RegValueIs(qr::SettingsKey, qr::kSplash, "no"));
-    qr::WriteValue(qr::SettingsKey, qr::kSplash, "yes");
-    EXPECT_EQ(qr::Registry().RegStatus, RegistryStore::kAccessDenied);
-    qr::CreateKey(qr::SettingsKey + "\\New");
-    EXPECT_EQ(qr::Registry().RegStatus, RegistryStore::kAccessDenied);
-    EXPECT_EQ(qr::ReadValue(qr::SettingsKey, qr::kSplash), QString("no"));
-    EXPECT_EQ(qr::ReadValue(qr::SettingsKey + "\\New", ""), QString("Error"));
-    const auto tool = qr::test::RunTool({"set", qr::SettingsKey, "Splash", "yes"});
+    EXPECT_TRUE(qr::valueStartsWith(key, "Splash", "no"));
+    EXPECT_EQ(qr::writeValue(key, "Splash", "yes"), qr::RegistryError::AccessDenied);
+    EXPECT_EQ(qr::createKey(key + "\\New"), qr::RegistryError::AccessDenied);
+    EXPECT_EQ(qr::readValue(key, "Splash").valueOr("?"), "no");
+    EXPECT_EQ(qr::readValue(key + "\\New", "").error(), qr::RegistryError::NotFound);
+    const auto tool = qr::test::RunTool({"set", key, "Splash", "yes"});
     EXPECT_EQ(tool.exit, 1);
     EXPECT_TRUE(tool.err.contains("read-only")) << tool.err.toStdString();
 
@@ -144,16 +142,16 @@ QByteArray ForeignDatabase(const QString &path)
 QByteArray DamagedStore(const QString &path)
 {
     qputenv("QUILVANE_RYN_REGISTRY", path.toUtf8());
-    qr::CreateKey(qr::SettingsKey);
+    qr::createKey(qr::PlayerSettings::Key);
     for (int i = 0; i < 50; ++i)
-        qr::WriteValue(qr::SettingsKey, QString("v%1").arg(i), QString(200, 'x'));
+        qr::writeValue(qr::PlayerSettings::Key, QString("v%1").arg(i), QString(200, 'x'));
     QByteArray bytes = ReadFile(path);
     return bytes.replace(4096, bytes.size() - 4096, QByteArray(bytes.size() - 4096, 0x5A));
 }
 
 TEST(Store, FileThatIsNoStoreFailsEverythingAndIsNeverWritten)
 {
-    qr::test::NoMessageBoxes noBoxes;
+    const QString key = qr::PlayerSettings::Key;
     qr::test::TempStore store;
     const std::pair<const char *, QByteArray> cases[] = {
         {"random bytes", Garbage(1250, 1)},
@@ -170,14 +168,12 @@ TEST(Store, FileThatIsNoStoreFailsEverythingAndIsNeverWritten)
         QFile::remove(store.path());
         qr::test::WriteFile(store.path(), bytes);
 
-        EXPECT_EQ(qr::ReadValue(qr::SettingsKey, qr::kSplash), QString("Error"));
-        EXPECT_EQ(qr::ReadValue("HKEY_LOCAL_MACHINE", ""), QString("Error"));
-        EXPECT_EQ(qr::Registry().RegStatus, RegistryStore::kBadDb);
-        qr::CreateKey(qr::SettingsKey);
-        EXPECT_EQ(qr::Registry().RegStatus, RegistryStore::kBadDb);
-        qr::WriteValue("HKEY_LOCAL_MACHINE", qr::kSplash, "no");
-        EXPECT_EQ(qr::Registry().RegStatus, RegistryStore::kBadDb) << "a write must not claim success";
-        for (const QStringList &args : {QStringList{"set", qr::SettingsKey, "Splash", "no"},
+        EXPECT_EQ(qr::readValue(key, "Splash").error(), qr::RegistryError::Damaged);
+        EXPECT_EQ(qr::readValue("HKEY_LOCAL_MACHINE", "").error(), qr::RegistryError::Damaged);
+        EXPECT_EQ(qr::createKey(key), qr::RegistryError::Damaged);
+        EXPECT_EQ(qr::writeValue("HKEY_LOCAL_MACHINE", "Splash", "no"), qr::RegistryError::Damaged)
+            << "a write must not claim success";
+        for (const QStringList &args : {QStringList{"set", key, "Splash", "no"},
                                         QStringList{"import", importFile}, QStringList{"export"}})
             EXPECT_EQ(qr::test::RunTool(args).exit, 1) << args.join(' ').toStdString();
         EXPECT_EQ(ReadFile(store.path()), bytes);

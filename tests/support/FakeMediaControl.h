@@ -1,53 +1,52 @@
 #pragma once
 
-#include "core/media/MediaControl.h"
+#include "engine/MediaControl.h"
 
-#include <QSet>
 #include <QStringList>
-#include <QWidget>
 
 namespace qr::test {
 
 // A media control whose every answer the test sets, and which records the
-// members called on it. Any member can be told to throw.
+// members called on it ("play", "setCurrentPosition 5", ...).
 class FakeMediaControl : public MediaControl {
     Q_OBJECT
 public:
-    explicit FakeMediaControl(QObject *parent = nullptr);
-    ~FakeMediaControl() override;
+    using MediaControl::MediaControl;
 
     QString file;
     double position = 0.0;
     double length = 0.0;
-    int state = Stopped;
+    PlayState state = PlayState::Stopped;
     int width = 0;
     int height = 0;
-    int display = Windowed;
+    DisplaySize display = DisplaySize::Windowed;
+    double fps = 0.0;
     bool muted = false;
     bool controls = false;
-    QStringList calls;        // "play", "setCurrentPosition 5" ...
-    QSet<QString> throwing;   // member names that throw MediaError(-1, ...)
+    bool refuseFiles = false; // setFileName throws for a path
+    QWidget *viewWidget = nullptr;
+    QStringList calls;
 
-    QString fileName() const override;
+    QString fileName() const override { return file; }
     void setFileName(const QString &path) override;
-    double currentPosition() const override;
+    double currentPosition() const override { return position; }
     void setCurrentPosition(double seconds) override;
-    double duration() const override;
-    int playState() const override;
+    double duration() const override { return length; }
+    PlayState playState() const override { return state; }
     void play() override;
     void pause() override;
     void stop() override;
     void setMute(bool on) override;
-    int pictureWidth() const override;
-    int pictureHeight() const override;
-    int displaySize() const override;
-    void setDisplaySize(int size) override;
+    int pictureWidth() const override { return width; }
+    int pictureHeight() const override { return height; }
+    DisplaySize displaySize() const override { return display; }
+    void setDisplaySize(DisplaySize size) override;
     void setFullScreenControls(bool on) override;
-    QWidget *view() override;
+    double frameRate() const override { return fps; }
+    QWidget *view() override { return viewWidget; }
 
-private:
-    void record(const QString &call) const;
-    QWidget *m_view;
+    // What the engine does once a file is in: the stream opens.
+    void openStream(int pictureWidth, int pictureHeight, double seconds);
 };
 
 } // namespace qr::test

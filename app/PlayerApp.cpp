@@ -1,0 +1,143 @@
+#include "app/PlayerApp.h"
+
+#include "desktop/MessageBox.h"
+#include "desktop/WindowHelpers.h"
+#include "settings/FileTypes.h"
+#include "ui/AboutWindow.h"
+#include "ui/ControlPanel.h"
+#include "ui/OptionsDialog.h"
+#include "ui/SplashWindow.h"
+#include "ui/SubtitleWindow.h"
+#include "ui/VideoWindow.h"
+#include "ui/ZoomStrip.h"
+
+#include <QCoreApplication>
+
+namespace qr {
+
+PlayerApp::PlayerApp(MediaControl &media, std::optional<QString> commandLineFile, QObject *parent)
+    : QObject(parent), m_media(media), m_session(media, m_settings),
+      m_commandLineFile(std::move(commandLineFile))
+{
+    connect(&m_session, &Session::windowShown, this, &PlayerApp::showWindow);
+    connect(&m_session, &Session::topMostRequested, this,
+            [this](PlayerWindow which, bool onTop) { setTopMost(window(which), onTop); });
+    connect(&m_session, &Session::dragRequested, this,
+            [this](PlayerWindow which) { dragWindow(window(which)); });
+    connect(&m_session, &Session::messageRequested, this, [this](const Message &message) {
+        showMessageBox(message.title, message.text,
+                       message.critical ? MessageIcon::Critical : MessageIcon::None, m_panel);
+    });
+    connect(&m_session, &Session::finished, this, [this] {
+        closeWindows();
+        Q_EMIT finished(0);
+    });
+}
+
+PlayerApp::~PlayerApp()
+{
+    // Windows first: they report to the session as they go.
+    delete m_options;
+    delete m_about;
+    delete m_splash;
+    delete m_subtitles;
+    delete m_zoom;
+    delete m_video;
+    delete m_panel;
+}
+
+ControlPanel *PlayerApp::panel() const { return m_panel; }
+VideoWindow *PlayerApp::videoWindow() const { return m_video; }
+ZoomStrip *PlayerApp::zoomStrip() const { return m_zoom; }
+SubtitleWindow *PlayerApp::subtitleWindow() const { return m_subtitles; }
+SplashWindow *PlayerApp::splash() const { return m_splash; }
+AboutWindow *PlayerApp::about() const { return m_about; }
+OptionsDialog *PlayerApp::options() const { return m_options; }
+
+void PlayerApp::start()
+{
+    if (m_settings.isOn(PlayerSettings::Registext))
+        registerExtensions(QCoreApplication::applicationDirPath());
+    if (m_settings.skipsSplash()) {
+        startMainWindows();
+        return;
+    }
+    m_splash = new SplashWindow;
+    connect(m_splash, &SplashWindow::finished, this, [this] {
+        loadPanel();
+        m_session.setShown(PlayerWindow::Panel, true);
+        window(PlayerWindow::Video);
+        m_session.applyStartSettings(m_panel->size());
+    });
+    m_splash->show();
+}
+
+void PlayerApp::startMainWindows()
+{
+    loadPanel();
+    window(PlayerWindow::Video);
+    m_session.setShown(PlayerWindow::Panel, true);
+    m_session.applyStartSettings(m_panel->size());
+}
+
+void PlayerApp::loadPanel()
+{
+    if (m_panelLoaded)
+        return;
+    m_panelLoaded = true;
+    window(PlayerWindow::Panel);
+    m_session.loadPanel(m_commandLineFile);
+}
+
+QWidget *PlayerApp::window(PlayerWindow which)
+{
+    switch (which) {
+    case PlayerWindow::Panel:
+        if (!m_panel)
+            m_panel = new ControlPanel(m_session);
+        return m_panel;
+    case PlayerWindow::Video:
+        if (!m_video)
+            m_video = new VideoWindow(m_session, m_media.view());
+        return m_video;
+    case PlayerWindow::ZoomStrip:
+        if (!m_zoom)
+            m_zoom =
+                new ZoomStrip(m_session, static_cast<ControlPanel *>(window(PlayerWindow::Panel))->height());
+        return m_zoom;
+    case PlayerWindow::Subtitles:
+        if (!m_subtitles)
+            m_subtitles = new SubtitleWindow(m_session);
+        return m_subtitles;
+    case PlayerWindow::About:
+        if (!m_about)
+            m_about = new AboutWindow(m_session);
+        return m_about;
+    case PlayerWindow::Options:
+        if (!m_options)
+            m_options = new OptionsDialog(m_session, m_settings);
+        return m_options;
+    case PlayerWindow::Count:
+        break;
+    }
+    return nullptr;
+}
+
+void PlayerApp::showWindow(PlayerWindow which, bool shown)
+{
+    QWidget *target = window(which);
+    target->setVisible(shown);
+    if (shown && which == PlayerWindow::Options)
+        target->raise();
+}
+
+// Quit closes these windows, each running its own close handling, and then
+// the run ends.
+void PlayerApp::closeWindows()
+{
+    for (QWidget *w : std::initializer_list<QWidget *>{m_about, m_video, m_splash, m_options, m_zoom})
+        if (w)
+            w->close();
+}
+
+} // namespace qr

@@ -1,0 +1,45 @@
+// Quilvane Ryn: a compact, skinned video player over libmpv.
+#include "app/PlayerApp.h"
+#include "desktop/MessageBox.h"
+#include "engine/MpvMediaControl.h"
+#include "skins/Skin.h"
+
+#include <QApplication>
+
+#include <clocale>
+#include <memory>
+
+int main(int argc, char **argv)
+{
+    // Before Qt starts: where only software can render, OpenGL is never loaded.
+    qr::MpvMediaControl::prepareApplication();
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C"); // libmpv parses numbers the C way
+    QApplication::setApplicationName(QStringLiteral("Quilvane Ryn"));
+    QApplication::setApplicationVersion(
+        QStringLiteral("%1.%2.%3").arg(QR_VERSION_MAJOR).arg(QR_VERSION_MINOR).arg(QR_VERSION_PATCH));
+    // The run ends through quit, not when a window closes.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    std::unique_ptr<qr::MpvMediaControl> media;
+    try {
+        media = std::make_unique<qr::MpvMediaControl>(qr::videoBackground());
+    } catch (const qr::MediaError &e) {
+        qr::showMessageBox(QStringLiteral("Fatal error"),
+                           QStringLiteral("The playback engine could not be started.\r\n\r\n") +
+                               e.description(),
+                           qr::MessageIcon::Critical);
+        return 1;
+    }
+    // Several words are one path that a shell split at its blanks.
+    const QStringList arguments = app.arguments().mid(1);
+    std::optional<QString> file;
+    if (!arguments.isEmpty())
+        file = arguments.join(QLatin1Char(' ')).trimmed();
+
+    qr::PlayerApp player(*media, file);
+    QObject::connect(&player, &qr::PlayerApp::finished, &app, &QCoreApplication::exit, Qt::QueuedConnection);
+    player.start();
+    return app.exec();
+}

@@ -1,0 +1,101 @@
+#pragma once
+
+#include <QObject>
+#include <QPointF>
+#include <QString>
+#include <stdexcept>
+
+class QWidget;
+
+namespace qr {
+
+// What a failing media-control member throws: a numeric code and a text,
+// as the error report shows them.
+class MediaError : public std::runtime_error {
+public:
+    MediaError(int code, const QString &description)
+        : std::runtime_error(description.toStdString()), m_code(code), m_description(description)
+    {
+    }
+    int code() const { return m_code; }
+    QString description() const { return m_description; }
+
+private:
+    int m_code;
+    QString m_description;
+};
+
+enum class PlayState { Stopped = 0, Paused = 1, Playing = 2 };
+enum class DisplaySize { FullScreen = 3, Windowed = 4 };
+
+// The playback engine as the player sees it. Every part of the player
+// reaches the engine only through these members; reads answer at once from
+// what the engine last reported, and only setFileName can fail.
+//
+// Notifications, and what raises them:
+//   streamOpened         a file is open and its picture size is known
+//                        (sound-only files: as soon as they are open).
+//   endOfMedia           the media played to its end; the control has already
+//                        rewound to 0.0 and is stopped.
+//   pictureMousePressed  a mouse press on the picture, at a position in
+//                        pixels from the picture's top-left corner.
+//   durationChanged      the duration became known or changed.
+//   displayModeChanged   the control went full screen by its own gesture (a
+//                        double-click on the picture).
+//   streamClosed         the file was closed (file name put to "") or could
+//                        not be opened.
+//   engineError          a failure that is not the answer to a member call:
+//                        a file that turns out to be unplayable after it was
+//                        accepted, say.
+class MediaControl : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    ~MediaControl() override = default;
+
+    // "" means nothing loaded. Putting a path opens it and throws MediaError
+    // when the engine refuses it at once; putting "" closes and never throws.
+    virtual QString fileName() const = 0;
+    virtual void setFileName(const QString &path) = 0;
+
+    // Seconds.
+    virtual double currentPosition() const = 0;
+    virtual void setCurrentPosition(double seconds) = 0;
+    virtual double duration() const = 0;
+
+    virtual PlayState playState() const = 0;
+    virtual void play() = 0;
+    virtual void pause() = 0;
+    virtual void stop() = 0;
+
+    virtual void setMute(bool on) = 0;
+
+    // The size the picture is shown at (aspect corrected), in pixels;
+    // 0 x 0 for sound-only media.
+    virtual int pictureWidth() const = 0;
+    virtual int pictureHeight() const = 0;
+
+    virtual DisplaySize displaySize() const = 0;
+    virtual void setDisplaySize(DisplaySize size) = 0;
+
+    // The engine's own on-screen controls, shown only in full screen.
+    virtual void setFullScreenControls(bool on) = 0;
+
+    // Frames per second of the picture as the media declares or the decoder
+    // estimates it; 0 when unknown.
+    virtual double frameRate() const = 0;
+
+    // The widget that shows the picture; the video window places it.
+    virtual QWidget *view() = 0;
+
+Q_SIGNALS:
+    void streamOpened();
+    void endOfMedia();
+    void pictureMousePressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF position);
+    void durationChanged(double seconds);
+    void displayModeChanged(DisplaySize size);
+    void streamClosed();
+    void engineError(int code, const QString &description);
+};
+
+} // namespace qr

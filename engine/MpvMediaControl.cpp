@@ -1,0 +1,606 @@
+#include "engine/MpvMediaControl.h"
+
+#include "engine/FullScreenSwitch.h"
+#include "engine/MpvNames.h"
+#include "engine/MpvSurface.h"
+#include "engine/VideoBox.h"
+
+#include <QFileInfo>
+#include <mpv/client.h>
+
+#include <cmath>
+
+namespace qr {
+
+namespace {
+
+// Reply and observation tags: a kind in the low bits, a serial above it.
+enum Kind : std::uint64_t { Untracked, LoadReply, SeekReply, DurationReply, WidthReply, HeightReply };
+enum Observed : std::uint64_t {
+    TimePos,
+    Duration,
+    Pause,
+    EofReached,
+    DisplayWidth,
+    DisplayHeight,
+    Mute,
+    ContainerFps,
+    EstimatedFps,
+    ObservedCount
+};
+constexpr int KindBits = 4;
+
+constexpr std::uint64_t tag(std::uint64_t kind, std::uint64_t serial) { return serial << KindBits | kind; }
+constexpr std::uint64_t kindOf(std::uint64_t tag) { return tag & ((1u << KindBits) - 1); }
+constexpr std::uint64_t serialOf(std::uint64_t tag) { return tag >> KindBits; }
+
+struct ObservedProperty {
+    const char *name;
+    mpv_format format;
+};
+constexpr ObservedProperty Observations[ObservedCount] = {
+    {mpv::PropTimePos, MPV_FORMAT_DOUBLE},      {mpv::PropDuration, MPV_FORMAT_DOUBLE},
+    {mpv::PropPause, MPV_FORMAT_FLAG},          {mpv::PropEofReached, MPV_FORMAT_FLAG},
+    {mpv::PropDisplayWidth, MPV_FORMAT_INT64},  {mpv::PropDisplayHeight, MPV_FORMAT_INT64},
+    {mpv::PropMute, MPV_FORMAT_FLAG},           {mpv::PropContainerFps, MPV_FORMAT_DOUBLE},
+    {mpv::PropEstimatedFps, MPV_FORMAT_DOUBLE},
+};
+
+bool readFlag(const mpv_event_property &p, bool &out)
+{
+    if (p.format != MPV_FORMAT_FLAG)
+        return false;
+    out = *static_cast<int *>(p.data) != 0;
+    return true;
+}
+
+bool readDouble(const mpv_event_property &p, double &out)
+{
+    double value = 0.0;
+    if (p.format == MPV_FORMAT_DOUBLE)
+        value = *static_cast<double *>(p.data);
+    else if (p.format == MPV_FORMAT_INT64)
+        value = double(*static_cast<std::int64_t *>(p.data));
+    else
+        return false;
+    if (!std::isfinite(value))
+        return false;
+    out = value;
+    return true;
+}
+
+int readInt(const mpv_event_property *p)
+{
+    return p && p->format == MPV_FORMAT_INT64 ? int(*static_cast<std::int64_t *>(p->data)) : 0;
+}
+
+const char *engineButton(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton:
+        return mpv::KeyMouseLeft;
+    case Qt::RightButton:
+        return mpv::KeyMouseRight;
+    case Qt::MiddleButton:
+        return mpv::KeyMouseMiddle;
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace
+
+MpvMediaControl::MpvMediaControl(const QColor &background, QObject *parent) : MediaControl(parent)
+{
+    m_mpv = mpv_create();
+    if (!m_mpv)
+        throw MediaError(MPV_ERROR_NOMEM, QStringLiteral("The playback engine could not be created."));
+    const QByteArray backgroundName = background.name().toLatin1();
+    const std::pair<const char *, const char *> options[] = {
+        {mpv::OptVideoOutput, mpv::VideoOutputLibmpv},
+        {mpv::OptHwdec, mpv::HwdecAutoSafe},
+        {mpv::OptKeepOpen, mpv::Yes}, // the end stays open, so it can be caught and rewound
+        {mpv::OptAudioFallbackToNull, mpv::Yes},
+        {mpv::OptAudioClientName, "Quilvane Ryn"},
+        {mpv::OptBackground, backgroundName.constData()},
+        {mpv::OptVideoTimingOffset, "0"}, // frames are announced when due: rendering never waits
+        {mpv::OptSubAuto, mpv::No},       // subtitles are the player's own window
+        {mpv::OptYtdl, mpv::No},
+        {mpv::OptLoadScripts, mpv::No},
+        {mpv::OptLoadStatsOverlay, mpv::No},
+        {mpv::OptLoadOsdConsole, mpv::No},
+        {mpv::OptLoadAutoProfiles, mpv::No},
+        {mpv::OptInputDefaultBindings, mpv::No},
+        {mpv::OptScriptOpts, mpv::OscScriptOpts},
+        {mpv::PropPause, mpv::Yes},
+    };
+    for (const auto &[name, value] : options)
+        mpv_set_option_string(m_mpv, name, value);
+    if (const int error = mpv_initialize(m_mpv); error < 0) {
+        mpv_terminate_destroy(m_mpv);
+        throw MediaError(error, QStringLiteral("The playback engine could not be started: %1")
+                                    .arg(QString::fromUtf8(mpv_error_string(error))));
+    }
+
+    m_box = new VideoBox(background);
+    m_fullScreen = new FullScreenSwitch(m_box, this);
+    connect(m_fullScreen, &FullScreenSwitch::escapePressed, this,
+            [this] { setDisplaySize(DisplaySize::Windowed); });
+    connect(m_box, &VideoBox::pressed, this, &MpvMediaControl::onPressed);
+    connect(m_box, &VideoBox::released, this, &MpvMediaControl::onReleased);
+    connect(m_box, &VideoBox::moved, this, &MpvMediaControl::onMoved);
+    connect(m_box, &VideoBox::doubleClicked, this, &MpvMediaControl::toggleFullScreen);
+
+    observeAfresh();
+    mpv_set_wakeup_callback(m_mpv, &MpvMediaControl::onWakeup, this);
+}
+
+MpvMediaControl::~MpvMediaControl()
+{
+    mpv_set_wakeup_callback(m_mpv, nullptr, nullptr);
+    delete m_fullScreen;
+    delete m_box; // frees the render context, which must go before the engine
+    mpv_terminate_destroy(m_mpv);
+}
+
+void MpvMediaControl::prepareApplication() { prepareRenderPath(); }
+
+QWidget *MpvMediaControl::view() { return m_box; }
+
+QString MpvMediaControl::renderPathName() const
+{
+    if (!surface())
+        return {};
+    return surface()->path() == RenderPath::OpenGL ? QStringLiteral("gl") : QStringLiteral("sw");
+}
+
+// ---- members ---------------------------------------------------------------
+
+void MpvMediaControl::setFileName(const QString &path)
+{
+    if (path.isEmpty()) {
+        if (m_file.isEmpty())
+            return;
+        forget();
+        setDisplaySize(DisplaySize::Windowed);
+        Q_EMIT streamClosed();
+        return;
+    }
+    ensureSurface();
+    forget();
+    m_file = path;
+    m_phase = Phase::Opening;
+    setPause(true);
+    const QByteArray file = path.toUtf8();
+    const char *args[] = {mpv::CmdLoadFile, file.constData(), mpv::LoadReplace, nullptr};
+    const int error = mpv_command_async(m_mpv, tag(LoadReply, m_loadSerial), args);
+    if (error < 0) {
+        forget();
+        throw MediaError(error,
+                         QStringLiteral("%1 could not be opened: %2")
+                             .arg(QFileInfo(path).fileName(), QString::fromUtf8(mpv_error_string(error))));
+    }
+}
+
+void MpvMediaControl::setCurrentPosition(double seconds)
+{
+    if (m_file.isEmpty() || !std::isfinite(seconds))
+        return;
+    seconds = std::max(0.0, m_duration > 0.0 ? std::min(seconds, m_duration) : seconds);
+    m_position = seconds;
+    m_atStart = m_state == PlayState::Stopped && seconds == 0.0;
+    seekTo(seconds);
+}
+
+void MpvMediaControl::play()
+{
+    if (m_file.isEmpty() || m_state == PlayState::Playing)
+        return;
+    setPause(false);
+    m_state = PlayState::Playing;
+    m_atStart = false;
+}
+
+void MpvMediaControl::pause()
+{
+    if (m_state != PlayState::Playing)
+        return;
+    setPause(true);
+    m_state = PlayState::Paused;
+}
+
+void MpvMediaControl::stop()
+{
+    if (m_file.isEmpty())
+        return;
+    setPause(true);
+    seekTo(0.0); // shows the first picture again
+    m_state = PlayState::Stopped;
+    m_position = 0.0;
+    m_atStart = true;
+}
+
+void MpvMediaControl::setMute(bool on)
+{
+    int flag = on ? 1 : 0;
+    mpv_set_property_async(m_mpv, Untracked, mpv::PropMute, MPV_FORMAT_FLAG, &flag);
+}
+
+void MpvMediaControl::setDisplaySize(DisplaySize size)
+{
+    if (size == m_display)
+        return;
+    m_display = size;
+    if (size == DisplaySize::FullScreen)
+        m_fullScreen->enter();
+    else
+        m_fullScreen->leave();
+    applyOsc();
+}
+
+void MpvMediaControl::setFullScreenControls(bool on)
+{
+    m_controls = on;
+    applyOsc();
+}
+
+// ---- the engine ------------------------------------------------------------
+
+// On one of the engine's threads: only post.
+void MpvMediaControl::onWakeup(void *self)
+{
+    auto *control = static_cast<MpvMediaControl *>(self);
+    if (!control->m_wakeupPosted.exchange(true))
+        QMetaObject::invokeMethod(control, &MpvMediaControl::drainEvents, Qt::QueuedConnection);
+}
+
+void MpvMediaControl::drainEvents()
+{
+    m_wakeupPosted = false;
+    for (;;) {
+        const mpv_event *event = mpv_wait_event(m_mpv, 0);
+        if (event->event_id == MPV_EVENT_NONE)
+            break;
+        handleEvent(*event);
+    }
+}
+
+void MpvMediaControl::handleEvent(const mpv_event &event)
+{
+    switch (event.event_id) {
+    case MPV_EVENT_COMMAND_REPLY:
+    case MPV_EVENT_GET_PROPERTY_REPLY:
+        handleReply(event.reply_userdata, event.error,
+                    event.event_id == MPV_EVENT_GET_PROPERTY_REPLY
+                        ? static_cast<mpv_event_property *>(event.data)
+                        : nullptr);
+        break;
+    case MPV_EVENT_START_FILE:
+        // loadfile replaces the playlist: the first start after its reply is ours.
+        if (m_awaitStart) {
+            m_awaitStart = false;
+            m_entryId = static_cast<mpv_event_start_file *>(event.data)->playlist_entry_id;
+        }
+        break;
+    case MPV_EVENT_END_FILE: {
+        const auto *end = static_cast<mpv_event_end_file *>(event.data);
+        if (m_phase == Phase::Closed || end->playlist_entry_id != m_entryId)
+            break;
+        if (end->reason == MPV_END_FILE_REASON_REDIRECT)
+            m_awaitStart = true; // a playlist file: its first entry plays instead
+        else if (end->reason != MPV_END_FILE_REASON_STOP && end->reason != MPV_END_FILE_REASON_QUIT)
+            fail(end->reason == MPV_END_FILE_REASON_ERROR ? end->error : MPV_ERROR_NOTHING_TO_PLAY);
+        break;
+    }
+    case MPV_EVENT_FILE_LOADED:
+        if (m_phase == Phase::Opening && m_entryId >= 0 && !m_awaitStart && !m_fileLoaded) {
+            m_fileLoaded = true;
+            observeAfresh(); // nothing the previous file reported may arrive now
+        }
+        break;
+    case MPV_EVENT_PLAYBACK_RESTART:
+        // The first restart of a file comes once its first picture is decoded:
+        // its size is known then, or there is no picture.
+        if (m_phase == Phase::Opening && m_fileLoaded && !m_sizeAsked) {
+            m_sizeAsked = true;
+            mpv_get_property_async(m_mpv, tag(DurationReply, m_loadSerial), mpv::PropDuration,
+                                   MPV_FORMAT_DOUBLE);
+            mpv_get_property_async(m_mpv, tag(WidthReply, m_loadSerial), mpv::PropDisplayWidth,
+                                   MPV_FORMAT_INT64);
+            mpv_get_property_async(m_mpv, tag(HeightReply, m_loadSerial), mpv::PropDisplayHeight,
+                                   MPV_FORMAT_INT64);
+        }
+        if (m_seekPending && m_seekQueued) {
+            m_seekPending = false;
+            observeAfresh();
+        }
+        break;
+    case MPV_EVENT_PROPERTY_CHANGE:
+        handleProperty(event.reply_userdata, *static_cast<mpv_event_property *>(event.data));
+        break;
+    default:
+        break;
+    }
+}
+
+void MpvMediaControl::handleReply(std::uint64_t replyTag, int error, const mpv_event_property *value)
+{
+    const std::uint64_t serial = serialOf(replyTag);
+    switch (kindOf(replyTag)) {
+    case LoadReply:
+        if (serial != m_loadSerial || m_phase != Phase::Opening)
+            return;
+        if (error < 0)
+            fail(error);
+        else
+            m_awaitStart = true;
+        return;
+    case SeekReply:
+        if (serial != m_seekSerial)
+            return;
+        m_seekQueued = true;
+        if (error < 0) // nothing to seek in (yet): no report to wait for
+            m_seekPending = false;
+        return;
+    case DurationReply:
+    case WidthReply:
+    case HeightReply:
+        break;
+    default:
+        return;
+    }
+    if (serial != m_loadSerial || m_phase != Phase::Opening)
+        return;
+    switch (kindOf(replyTag)) {
+    case DurationReply: {
+        double seconds = 0.0;
+        if (error >= 0 && value && readDouble(*value, seconds))
+            setDuration(seconds);
+        break;
+    }
+    case WidthReply:
+        m_width = error >= 0 ? readInt(value) : 0;
+        break;
+    case HeightReply: // asked last: everything StreamOpened promises is known now
+        m_height = error >= 0 ? readInt(value) : 0;
+        announce();
+        break;
+    }
+}
+
+void MpvMediaControl::handleProperty(std::uint64_t propertyTag, const mpv_event_property &property)
+{
+    if (serialOf(propertyTag) != m_epoch)
+        return;
+    const auto which = Observed(kindOf(propertyTag));
+    if (which == Mute) {
+        readFlag(property, m_muted);
+        return;
+    }
+    if (which == ContainerFps || which == EstimatedFps) {
+        double fps = 0.0;
+        readDouble(property, fps);
+        (which == ContainerFps ? m_containerFps : m_estimatedFps) = fps > 0.0 ? fps : 0.0;
+        return;
+    }
+    if (m_phase == Phase::Closed)
+        return;
+    switch (which) {
+    case TimePos:
+        if (!m_seekPending)
+            readDouble(property, m_position);
+        break;
+    case Duration: {
+        double seconds = 0.0;
+        if (readDouble(property, seconds))
+            setDuration(seconds);
+        break;
+    }
+    case Pause: {
+        // Only the engine's own controller pauses behind the control's back.
+        bool paused = false;
+        if (!m_oscShown || m_phase != Phase::Open || !readFlag(property, paused))
+            break;
+        if (paused && m_state == PlayState::Playing)
+            m_state = PlayState::Paused;
+        else if (!paused && m_state != PlayState::Playing) {
+            m_state = PlayState::Playing;
+            m_atStart = false;
+        }
+        break;
+    }
+    case EofReached: {
+        bool atEnd = false;
+        readFlag(property, atEnd);
+        if (!atEnd)
+            m_endHandled = false;
+        else if (m_phase == Phase::Open && !m_seekPending && !m_endHandled)
+            reachEnd();
+        break;
+    }
+    case DisplayWidth:
+    case DisplayHeight:
+        if (m_phase == Phase::Open && property.format == MPV_FORMAT_INT64) {
+            (which == DisplayWidth ? m_width : m_height) = readInt(&property);
+            if (MpvSurface *view = surface())
+                view->setPictureSize(QSize(m_width, m_height));
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void MpvMediaControl::observeAfresh()
+{
+    for (std::uint64_t i = 0; i < ObservedCount; ++i)
+        mpv_unobserve_property(m_mpv, tag(i, m_epoch));
+    ++m_epoch;
+    for (std::uint64_t i = 0; i < ObservedCount; ++i)
+        mpv_observe_property(m_mpv, tag(i, m_epoch), Observations[i].name, Observations[i].format);
+}
+
+void MpvMediaControl::ensureSurface()
+{
+    if (m_surfaceWidget || !m_box)
+        return;
+    m_surface = createSurface(chooseRenderPath(), m_mpv, m_box);
+    if (m_surface) {
+        m_surfaceWidget = m_surface->widget();
+        m_box->setSurface(m_surfaceWidget);
+    }
+}
+
+void MpvMediaControl::setPause(bool on)
+{
+    int flag = on ? 1 : 0;
+    mpv_set_property_async(m_mpv, Untracked, mpv::PropPause, MPV_FORMAT_FLAG, &flag);
+    observeAfresh();
+}
+
+void MpvMediaControl::seekTo(double seconds)
+{
+    const QByteArray target = QByteArray::number(seconds, 'f', 3);
+    const char *args[] = {mpv::CmdSeek, target.constData(), mpv::SeekAbsoluteExact, nullptr};
+    m_seekPending = mpv_command_async(m_mpv, tag(SeekReply, ++m_seekSerial), args) >= 0;
+    m_seekQueued = false;
+}
+
+void MpvMediaControl::setDuration(double seconds)
+{
+    if (seconds == m_duration)
+        return;
+    m_duration = seconds;
+    Q_EMIT durationChanged(seconds);
+}
+
+void MpvMediaControl::announce()
+{
+    m_phase = Phase::Open;
+    if (MpvSurface *view = surface())
+        view->setPictureSize(QSize(m_width, m_height));
+    Q_EMIT streamOpened();
+}
+
+// The engine stays paused on the last picture (keep-open); the control
+// rewinds and stops, as the player's end-of-media rule expects.
+void MpvMediaControl::reachEnd()
+{
+    m_endHandled = true;
+    setPause(true);
+    seekTo(0.0);
+    m_state = PlayState::Stopped;
+    m_position = 0.0;
+    m_atStart = true;
+    Q_EMIT endOfMedia();
+}
+
+void MpvMediaControl::fail(int error)
+{
+    const QString name = QFileInfo(m_file).fileName();
+    forget();
+    setDisplaySize(DisplaySize::Windowed);
+    Q_EMIT engineError(
+        error,
+        QStringLiteral("%1 could not be played: %2").arg(name, QString::fromUtf8(mpv_error_string(error))));
+    Q_EMIT streamClosed();
+}
+
+// Back to the state without media; the engine drops its file. The display
+// stays as it is: a file replacing another keeps full screen.
+void MpvMediaControl::forget()
+{
+    if (m_phase != Phase::Closed) {
+        const char *args[] = {mpv::CmdStop, nullptr};
+        mpv_command_async(m_mpv, Untracked, args);
+    }
+    m_file.clear();
+    m_phase = Phase::Closed;
+    m_state = PlayState::Stopped;
+    m_atStart = true;
+    m_position = 0.0;
+    m_duration = 0.0;
+    m_width = m_height = 0;
+    m_containerFps = m_estimatedFps = 0.0;
+    ++m_loadSerial;
+    m_awaitStart = false;
+    m_entryId = -1;
+    m_fileLoaded = false;
+    m_sizeAsked = false;
+    m_seekPending = false;
+    m_endHandled = false;
+    if (MpvSurface *view = surface())
+        view->setPictureSize(QSize());
+}
+
+// ---- full screen and the mouse --------------------------------------------
+
+void MpvMediaControl::toggleFullScreen()
+{
+    if (m_file.isEmpty())
+        return;
+    if (m_display == DisplaySize::FullScreen) {
+        setDisplaySize(DisplaySize::Windowed);
+        return;
+    }
+    setDisplaySize(DisplaySize::FullScreen);
+    Q_EMIT displayModeChanged(DisplaySize::FullScreen);
+}
+
+// The engine's controller only in full screen, and only when asked for.
+// It is loaded the first time it is wanted and hidden, not unloaded, after.
+void MpvMediaControl::applyOsc()
+{
+    const bool show = m_controls && m_display == DisplaySize::FullScreen;
+    if (show == m_oscShown)
+        return;
+    m_oscShown = show;
+    if (show && !m_oscLoaded) {
+        m_oscLoaded = true;
+        const char *args[] = {mpv::CmdLoadScript, mpv::OscScript, nullptr};
+        mpv_command_async(m_mpv, Untracked, args);
+    } else {
+        const char *args[] = {mpv::CmdScriptMessage, mpv::OscVisibility,
+                              show ? mpv::OscAlways : mpv::OscNever, mpv::OscQuiet, nullptr};
+        mpv_command_async(m_mpv, Untracked, args);
+    }
+    if (m_box)
+        m_box->setTrackMouse(show);
+}
+
+void MpvMediaControl::onPressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF pos)
+{
+    if (m_oscShown) {
+        onMoved(pos);
+        if (const char *key = engineButton(button)) {
+            const char *args[] = {mpv::CmdKeyDown, key, nullptr};
+            mpv_command_async(m_mpv, Untracked, args);
+        }
+        return;
+    }
+    Q_EMIT pictureMousePressed(button, modifiers, pos);
+}
+
+void MpvMediaControl::onReleased(Qt::MouseButton button, QPointF pos)
+{
+    if (!m_oscShown)
+        return;
+    onMoved(pos);
+    if (const char *key = engineButton(button)) {
+        const char *args[] = {mpv::CmdKeyUp, key, nullptr};
+        mpv_command_async(m_mpv, Untracked, args);
+    }
+}
+
+void MpvMediaControl::onMoved(QPointF pos)
+{
+    if (!m_oscShown || !surface())
+        return;
+    const QPointF at = surface()->toEngine(pos);
+    const QByteArray x = QByteArray::number(qRound(at.x()));
+    const QByteArray y = QByteArray::number(qRound(at.y()));
+    const char *args[] = {mpv::CmdMouse, x.constData(), y.constData(), nullptr};
+    mpv_command_async(m_mpv, Untracked, args);
+}
+
+} // namespace qr

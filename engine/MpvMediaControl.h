@@ -1,0 +1,131 @@
+#pragma once
+
+#include "engine/MediaControl.h"
+
+#include <QColor>
+#include <QPointer>
+#include <QWidget>
+
+#include <atomic>
+#include <cstdint>
+
+struct mpv_handle;
+struct mpv_event;
+struct mpv_event_property;
+
+namespace qr {
+
+class FullScreenSwitch;
+class MpvSurface;
+class VideoBox;
+
+// The media control over libmpv. Everything runs on the GUI thread: the
+// engine's threads only post a wake-up, and the queued call drains the
+// engine's events. Reads answer from what the engine last reported; the play
+// state is the control's own, as the player's transport expects it.
+class MpvMediaControl : public MediaControl {
+    Q_OBJECT
+public:
+    // Throws MediaError when the engine cannot be started. `background`
+    // fills what the picture does not cover.
+    explicit MpvMediaControl(const QColor &background, QObject *parent = nullptr);
+    ~MpvMediaControl() override;
+
+    // To be called by main before the QApplication exists: on a machine
+    // where only the software renderer can be used, the toolkit then never
+    // loads an OpenGL rasteriser (tens of MB that nothing would use).
+    static void prepareApplication();
+
+    QString fileName() const override { return m_file; }
+    void setFileName(const QString &path) override;
+    double currentPosition() const override { return m_atStart ? 0.0 : m_position; }
+    void setCurrentPosition(double seconds) override;
+    double duration() const override { return m_duration; }
+    PlayState playState() const override { return m_state; }
+    void play() override;
+    void pause() override;
+    void stop() override;
+    void setMute(bool on) override;
+    int pictureWidth() const override { return m_width; }
+    int pictureHeight() const override { return m_height; }
+    DisplaySize displaySize() const override { return m_display; }
+    void setDisplaySize(DisplaySize size) override;
+    void setFullScreenControls(bool on) override;
+    double frameRate() const override { return m_containerFps > 0 ? m_containerFps : m_estimatedFps; }
+    QWidget *view() override;
+
+    // Not members of the control: what the engine last reported for mute,
+    // and the render path the first file chose ("gl", "sw"; "" before).
+    bool isMuted() const { return m_muted; }
+    QString renderPathName() const;
+
+private:
+    enum class Phase { Closed, Opening, Open };
+
+    static void onWakeup(void *self);
+    void drainEvents();
+    void handleEvent(const mpv_event &event);
+    void handleReply(std::uint64_t tag, int error, const mpv_event_property *value);
+    void handleProperty(std::uint64_t tag, const mpv_event_property &property);
+
+    void ensureSurface();
+    void observeAfresh();
+    void setPause(bool on);
+    void seekTo(double seconds);
+    void setDuration(double seconds);
+    void announce();
+    void reachEnd();
+    void fail(int error);
+    void forget();
+    void applyOsc();
+    void toggleFullScreen();
+    void onPressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF pos);
+    void onReleased(Qt::MouseButton button, QPointF pos);
+    void onMoved(QPointF pos);
+
+    mpv_handle *m_mpv;
+    std::atomic_bool m_wakeupPosted{false};
+    QPointer<VideoBox> m_box;
+    // The render surface, a child of m_box: gone with it if the window that
+    // holds the box deletes it first.
+    MpvSurface *surface() const { return m_surfaceWidget ? m_surface : nullptr; }
+    MpvSurface *m_surface = nullptr;
+    QPointer<QWidget> m_surfaceWidget;
+    FullScreenSwitch *m_fullScreen;
+
+    QString m_file;
+    Phase m_phase = Phase::Closed;
+    PlayState m_state = PlayState::Stopped;
+    bool m_atStart = true; // stopped at the beginning: reads 0.0
+    double m_position = 0.0;
+    double m_duration = 0.0;
+    int m_width = 0;
+    int m_height = 0;
+    bool m_muted = false;
+    double m_containerFps = 0.0;
+    double m_estimatedFps = 0.0;
+    DisplaySize m_display = DisplaySize::Windowed;
+    bool m_controls = false;
+    bool m_oscShown = false;
+    bool m_oscLoaded = false;
+
+    // Which engine events belong to the file opened last.
+    std::uint64_t m_loadSerial = 0;
+    bool m_awaitStart = false;   // loadfile accepted; its start-file comes next
+    std::int64_t m_entryId = -1; // the engine's playlist entry of this file
+    bool m_fileLoaded = false;
+    bool m_sizeAsked = false;
+
+    // A put position the engine has not yet carried out: its reports of the
+    // old position are ignored until the seek is done.
+    std::uint64_t m_seekSerial = 0;
+    bool m_seekPending = false;
+    bool m_seekQueued = false;
+    bool m_endHandled = false;
+
+    // Property observations are renewed after a seek, a pause change or a
+    // new file, so that values read before it never arrive afterwards.
+    std::uint64_t m_epoch = 0;
+};
+
+} // namespace qr

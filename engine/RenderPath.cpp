@@ -1,0 +1,82 @@
+#include "engine/GlView.h"
+#include "engine/MpvSurface.h"
+#include "engine/SoftwareView.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QOpenGLFunctions>
+
+namespace qr {
+
+namespace {
+
+// Without a GPU device node the only OpenGL there can be is a software
+// rasteriser; not probing then spares the player loading one at all.
+bool hasGpuDevice()
+{
+    return !QDir(QStringLiteral("/dev/dri")).entryList(QDir::System | QDir::NoDotAndDotDot).isEmpty() ||
+           QFileInfo::exists(QStringLiteral("/dev/nvidia0"));
+}
+
+QString openGlRenderer()
+{
+    QOpenGLContext context;
+    context.setShareContext(QOpenGLContext::globalShareContext());
+    if (!context.create())
+        return {};
+    QOffscreenSurface surface;
+    surface.setFormat(context.format());
+    surface.create();
+    if (!context.makeCurrent(&surface))
+        return {};
+    const auto *name = context.functions()->glGetString(GL_RENDERER);
+    QString renderer = name ? QString::fromLatin1(reinterpret_cast<const char *>(name)) : QString();
+    context.doneCurrent();
+    return renderer;
+}
+
+bool isSoftwareRasteriser(const QString &renderer)
+{
+    for (const char *name : {"llvmpipe", "softpipe", "swrast"})
+        if (renderer.contains(QLatin1String(name), Qt::CaseInsensitive))
+            return true;
+    return false;
+}
+
+QByteArray forcedPath() { return qgetenv("QUILVANE_RYN_RENDER").trimmed().toLower(); }
+
+} // namespace
+
+void prepareRenderPath()
+{
+    const QByteArray forced = forcedPath();
+    const bool software = forced == "sw" || (forced != "gl" && !hasGpuDevice());
+    if (software && !qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
+        qputenv("QT_XCB_GL_INTEGRATION", "none");
+}
+
+RenderPath chooseRenderPath()
+{
+    const QByteArray forced = forcedPath();
+    if (forced == "gl")
+        return RenderPath::OpenGL;
+    if (forced == "sw")
+        return RenderPath::Software;
+    if (!hasGpuDevice())
+        return RenderPath::Software;
+    const QString renderer = openGlRenderer();
+    return renderer.isEmpty() || isSoftwareRasteriser(renderer) ? RenderPath::Software : RenderPath::OpenGL;
+}
+
+MpvSurface *createSurface(RenderPath path, mpv_handle *mpv, QWidget *parent)
+{
+    if (path == RenderPath::OpenGL) {
+        if (MpvSurface *gl = GlView::create(mpv, parent))
+            return gl;
+    }
+    return SoftwareView::create(mpv, parent);
+}
+
+} // namespace qr

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QWidget>
+
+namespace qr {
+
+// The widget that holds the engine's picture. The video window
+// re-parents and places it; the render surface inside always fills it.
+// Mouse input on the picture arrives here and is passed on as signals.
+class VideoBox : public QWidget {
+    Q_OBJECT
+public:
+    // The surface inside inherits the background from the box's palette.
+    explicit VideoBox(const QColor &background, QWidget *parent = nullptr);
+
+    void setSurface(QWidget *surface);
+    QWidget *surface() const { return m_surface; }
+    // Report every mouse move (for the engine's on-screen controller).
+    void setTrackMouse(bool on);
+
+Q_SIGNALS:
+    void pressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF pos);
+    void released(Qt::MouseButton button, QPointF pos);
+    void moved(QPointF pos);
+    void doubleClicked();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    QWidget *m_surface = nullptr;
+};
+
+} // namespace qr

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+namespace qr {
+
+// The codes and texts of the player's own messages.
+
+// The code a subtitle file that cannot be opened is reported with.
+inline constexpr int FileNotFoundCode = 53;
+
+// The maker's support address that ends the support line.
+inline const QString SupportAddress = QStringLiteral("support@tarvell.example");
+
+// Fills "[err.Number]" and then "[err.Description]" in `text`, so a
+// description that holds the number marker stays as it is.
+QString fillErrorText(const QString &text, int code, const QString &description);
+
+// The whole text of the "Error" box for `message` and the failure.
+QString errorReportText(const QString &message, int code, const QString &description);
+
+// "An error occured while attempting to play file "path"."
+QString playFailedMessage(const QString &path);
+
+// "File "path" doesnt exist!" and "Subs File "path" doesnt exist!"
+QString missingFileText(const QString &path, bool subtitles);
+
+// "The file path is either corrupt or damaged."
+QString corruptFileText(const QString &path);
+
+} // namespace qr

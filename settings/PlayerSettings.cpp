@@ -1,0 +1,78 @@
+#include "settings/PlayerSettings.h"
+
+#include "desktop/Twips.h"
+#include "settings/StoredNumber.h"
+
+namespace qr {
+
+namespace {
+const QString Yes = QStringLiteral("yes");
+const QString No = QStringLiteral("no");
+} // namespace
+
+QString PlayerSettings::yesNo(bool on) { return on ? Yes : No; }
+
+bool PlayerSettings::isOn(const QString &switchName) const { return valueStartsWith(Key, switchName, Yes); }
+
+bool PlayerSettings::skipsSplash() const { return valueStartsWith(Key, Splash, No); }
+
+PlayerSettings::Options PlayerSettings::options() const
+{
+    Options o;
+    o.splash = isOn(Splash);
+    o.registerExtensions = isOn(Registext);
+    o.windowPositions = isOn(Windowpos);
+    o.autostart = isOn(Autostart);
+    o.alwaysOnTop = isOn(Ontop);
+    o.rememberPlayer = isOn(RememberPlayer);
+    o.scrollTitle = isOn(ScrollTitle);
+    return o;
+}
+
+RegistryStatus PlayerSettings::createKey() const { return qr::createKey(Key); }
+
+RegistryStatus PlayerSettings::saveOptions(const Options &o) const
+{
+    return writeValues(Key, {{Splash, yesNo(o.splash)},
+                             {Registext, yesNo(o.registerExtensions)},
+                             {Windowpos, yesNo(o.windowPositions)},
+                             {Autostart, yesNo(o.autostart)},
+                             {Ontop, yesNo(o.alwaysOnTop)},
+                             {RememberPlayer, yesNo(o.rememberPlayer)},
+                             {ScrollTitle, yesNo(o.scrollTitle)}});
+}
+
+PlayerSettings::Positions PlayerSettings::positions() const
+{
+    const auto number = [](const QString &name) -> std::optional<double> {
+        const RegistryResult<QString> text = readValue(Key, name);
+        return text ? parseStoredNumber(*text) : std::nullopt;
+    };
+    return {number(PanelLeft), number(PanelTop), number(VideoLeft), number(VideoTop)};
+}
+
+RegistryStatus PlayerSettings::saveAtQuit(const QuitState &state) const
+{
+    QList<QPair<QString, QString>> values;
+    if (isOn(Windowpos)) {
+        values << qMakePair(PanelTop, singleText(state.panelTop))
+               << qMakePair(PanelLeft, singleText(state.panelLeft))
+               << qMakePair(VideoTop, singleText(state.videoTop))
+               << qMakePair(VideoLeft, singleText(state.videoLeft));
+    }
+    if (isOn(RememberPlayer)) {
+        values << qMakePair(RememberedMute, yesNo(state.muted))
+               << qMakePair(RememberedRepeat, yesNo(state.repeat))
+               << qMakePair(RememberedZoomStrip, yesNo(state.zoomStrip));
+        if (state.zoomStrip)
+            values << qMakePair(ZoomChoice, QString::number(state.zoomChoice));
+    }
+    return values.isEmpty() ? RegistryStatus() : writeValues(Key, values);
+}
+
+RegistryStatus PlayerSettings::saveZoomChoice(int index) const
+{
+    return writeValue(Key, ZoomChoice, QString::number(index));
+}
+
+} // namespace qr

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "settings/Registry.h"
+
+#include <QString>
+#include <optional>
+
+namespace qr {
+
+// Every value the player keeps, named once. They all live as texts in one
+// key of the store: a switch is "yes" or "no" (on = begins with "yes"; an
+// absent value is neither), a number is its decimal text. Only the options
+// dialog creates the key, so on a fresh store every switch reads off, the
+// splash shows, and nothing the player writes elsewhere is kept.
+class PlayerSettings {
+public:
+    static inline const QString Key = QStringLiteral("HKEY_LOCAL_MACHINE\\Software\\Tarvell\\Quilvane\\Ryn");
+
+    // The value names, exactly as stored.
+    // Switches of the options dialog, and "useSubs", which only the tool sets.
+    static inline const QString Splash = QStringLiteral("Splash");
+    static inline const QString Registext = QStringLiteral("Registext");
+    static inline const QString Windowpos = QStringLiteral("Windowpos");
+    static inline const QString Autostart = QStringLiteral("Autostart");
+    static inline const QString Ontop = QStringLiteral("Ontop");
+    static inline const QString RememberPlayer = QStringLiteral("RememberPlayer");
+    static inline const QString ScrollTitle = QStringLiteral("ScrollTitle");
+    static inline const QString UseSubs = QStringLiteral("useSubs");
+    // Window positions in twips, saved at quit.
+    static inline const QString PanelLeft = QStringLiteral("QV_RL");
+    static inline const QString PanelTop = QStringLiteral("QV_RT");
+    static inline const QString VideoLeft = QStringLiteral("QV_VL");
+    static inline const QString VideoTop = QStringLiteral("QV_VT");
+    // The player state, saved at quit and applied when a file opens.
+    static inline const QString RememberedMute = QStringLiteral("RMP_Mute");
+    static inline const QString RememberedRepeat = QStringLiteral("RMP_Repeat");
+    static inline const QString RememberedZoomStrip = QStringLiteral("RMP_PBView");
+    // The zoom strip's choice; written, never read.
+    static inline const QString ZoomChoice = QStringLiteral("RMP_PBView_ResIdx");
+
+    bool isOn(const QString &switchName) const; // begins with "yes"
+    bool skipsSplash() const;                   // "Splash" begins with "no"
+
+    // The seven switches of the options dialog.
+    struct Options {
+        bool splash = false;
+        bool registerExtensions = false;
+        bool windowPositions = false;
+        bool autostart = false;
+        bool alwaysOnTop = false;
+        bool rememberPlayer = false;
+        bool scrollTitle = false;
+    };
+    Options options() const;
+    RegistryStatus createKey() const;
+    RegistryStatus saveOptions(const Options &options) const;
+
+    // Window positions in twips; a value that is missing or not a number is
+    // no value.
+    struct Positions {
+        std::optional<double> panelLeft, panelTop, videoLeft, videoTop;
+    };
+    Positions positions() const;
+
+    // What quit saves, in one go: the positions when "Windowpos" is on, the
+    // player state when "RememberPlayer" is on. The zoom choice only while
+    // the zoom strip is open.
+    struct QuitState {
+        double panelLeft = 0, panelTop = 0, videoLeft = 0, videoTop = 0;
+        bool muted = false, repeat = false, zoomStrip = false;
+        int zoomChoice = -1;
+    };
+    RegistryStatus saveAtQuit(const QuitState &state) const;
+    RegistryStatus saveZoomChoice(int index) const;
+
+    static QString yesNo(bool on);
+};
+
+} // namespace qr

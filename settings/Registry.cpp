@@ -1,0 +1,128 @@
+#include "settings/Registry.h"
+
+#include "settings/RegistryStore.h"
+
+#include <QByteArray>
+
+namespace qr {
+
+namespace {
+
+// What every read hands to the store: 254 bytes and the terminating zero.
+constexpr std::uint32_t kReadBufferSize = 255;
+
+std::string utf8(const QString &text) { return text.toUtf8().toStdString(); }
+
+RegistryError fromStore(std::int32_t status)
+{
+    switch (status) {
+    case RegistryStore::kNotFound:
+    case RegistryStore::kKeyDeleted:
+        return RegistryError::NotFound;
+    case RegistryStore::kAccessDenied:
+        return RegistryError::AccessDenied;
+    case RegistryStore::kBusy:
+        return RegistryError::Busy;
+    case RegistryStore::kBadDb:
+        return RegistryError::Damaged;
+    case RegistryStore::kMoreData:
+        return RegistryError::ValueTooLong;
+    default:
+        return RegistryError::Failed;
+    }
+}
+
+RegistryStatus statusOf(std::int32_t status)
+{
+    return status == RegistryStore::kSuccess ? RegistryStatus() : RegistryStatus(fromStore(status));
+}
+
+// Opens the key of a full path; the caller closes it.
+RegistryResult<std::uint32_t> openKey(const QString &keyPath, std::uint32_t access)
+{
+    const RegistryResult<KeyPath> path = parseKeyPath(keyPath);
+    if (!path)
+        return path.error();
+    std::uint32_t handle = 0;
+    const std::int32_t status = RegistryStore::OpenKey(path->root, utf8(path->subKey), access, handle);
+    if (status != RegistryStore::kSuccess)
+        return fromStore(status);
+    return handle;
+}
+
+} // namespace
+
+RegistryResult<KeyPath> parseKeyPath(const QString &path)
+{
+    if (!path.startsWith(QLatin1String("HKEY_")) || path.endsWith(QLatin1Char('\\')))
+        return RegistryError::MalformedPath;
+    const qsizetype slash = path.indexOf(QLatin1Char('\\'));
+    KeyPath key;
+    key.root = RegistryStore::RootHandle(utf8(slash < 0 ? path : path.left(slash)));
+    if (key.root == 0)
+        return RegistryError::UnknownRoot;
+    if (slash >= 0)
+        key.subKey = path.mid(slash + 1);
+    return key;
+}
+
+QString malformedPathMessage(const QString &path) { return QStringLiteral("Incorrect Format:\n\n") + path; }
+
+RegistryResult<QString> readValue(const QString &keyPath, const QString &valueName)
+{
+    const RegistryResult<std::uint32_t> key = openKey(keyPath, RegistryStore::kKeyRead);
+    if (!key)
+        return key.error();
+    QByteArray buffer(kReadBufferSize, '\0');
+    std::uint32_t size = kReadBufferSize;
+    std::uint32_t type = RegistryStore::kRegSz;
+    const std::int32_t query = RegistryStore::QueryValue(*key, utf8(valueName), &type, buffer.data(), &size);
+    RegistryStore::CloseKey(*key);
+    if (query != RegistryStore::kSuccess)
+        return fromStore(query);
+    // The reported size counts one terminating zero; a size of 0 (a value
+    // stored without any data) is the empty text.
+    return QString::fromUtf8(buffer.constData(), qsizetype(size > 0 ? size - 1 : 0));
+}
+
+RegistryStatus createKey(const QString &keyPath)
+{
+    const RegistryResult<KeyPath> path = parseKeyPath(keyPath);
+    if (!path)
+        return path.error();
+    std::uint32_t handle = 0;
+    const std::int32_t status = RegistryStore::CreateKey(path->root, utf8(path->subKey), handle);
+    if (status == RegistryStore::kSuccess)
+        RegistryStore::CloseKey(handle);
+    return statusOf(status);
+}
+
+RegistryStatus writeValue(const QString &keyPath, const QString &valueName, const QString &text)
+{
+    return writeValues(keyPath, {{valueName, text}});
+}
+
+RegistryStatus writeValues(const QString &keyPath, const QList<QPair<QString, QString>> &values)
+{
+    const RegistryResult<std::uint32_t> key = openKey(keyPath, RegistryStore::kKeyWrite);
+    if (!key)
+        return key.error();
+    std::int32_t status = RegistryStore::kSuccess;
+    for (const auto &[name, text] : values) {
+        const QByteArray data = text.toUtf8();
+        status = RegistryStore::SetValue(*key, utf8(name), RegistryStore::kRegSz, data.constData(),
+                                         std::uint32_t(data.size()));
+        if (status != RegistryStore::kSuccess)
+            break;
+    }
+    RegistryStore::CloseKey(*key);
+    return statusOf(status);
+}
+
+bool valueStartsWith(const QString &keyPath, const QString &valueName, const QString &expected)
+{
+    const RegistryResult<QString> value = readValue(keyPath, valueName);
+    return value ? value->startsWith(expected) : expected.isEmpty();
+}
+
+} // namespace qr

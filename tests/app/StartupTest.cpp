@@ -1,0 +1,111 @@
+// The start as the player runs it: the splash or the windows at once, their
+// places, and the end of the run.
+#include "app/PlayerApp.h"
+#include "tests/support/SessionFixture.h"
+#include "ui/ControlPanel.h"
+#include "ui/SplashWindow.h"
+#include "ui/TrayIcon.h"
+#include "ui/VideoWindow.h"
+#include "ui/ZoomStrip.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+namespace qr::test {
+namespace {
+
+class Startup : public SessionFixture {
+protected:
+    void TearDown() override
+    {
+        app.reset();
+        TrayIcon::overrideAvailable(std::nullopt);
+    }
+    PlayerApp &start(std::optional<QString> file = std::nullopt)
+    {
+        media.viewWidget = new QWidget; // the video window takes it over
+        app = std::make_unique<PlayerApp>(media, std::move(file));
+        QObject::connect(&app->session(), &Session::messageRequested,
+                         [this](const Message &message) { messages << message; });
+        app->start();
+        return *app;
+    }
+    std::unique_ptr<PlayerApp> app;
+};
+
+TEST_F(Startup, NoKeyShowsTheSplashThenThePanel)
+{
+    start();
+    ASSERT_NE(app->splash(), nullptr);
+    EXPECT_TRUE(app->splash()->isVisible());
+    EXPECT_EQ(app->panel(), nullptr);
+    QTest::mouseClick(app->splash(), Qt::LeftButton);
+    ASSERT_NE(app->panel(), nullptr);
+    EXPECT_TRUE(app->panel()->isVisible());
+    EXPECT_EQ(app->panel()->size(), QSize(274, 113));
+    EXPECT_EQ(app->session().statusLine(), "No media loaded..");
+    EXPECT_TRUE(app->panel()->acceptDrops());
+    ASSERT_NE(app->videoWindow(), nullptr);
+    EXPECT_FALSE(app->videoWindow()->isVisible());
+    EXPECT_EQ(app->panel()->y() + 113, app->videoWindow()->y()) << "placed once the splash is gone";
+    EXPECT_FALSE(QFile::exists(store.path())) << "nothing is written at start";
+}
+
+TEST_F(Startup, WithoutSplashTheWindowsComeAtOnceInTheirStoredPlaces)
+{
+    setValue(PlayerSettings::Splash, "no");
+    setValue(PlayerSettings::Windowpos, "yes");
+    setValue(PlayerSettings::PanelLeft, "1500");
+    setValue(PlayerSettings::PanelTop, "3000");
+    setValue(PlayerSettings::VideoLeft, "4500");
+    setValue(PlayerSettings::VideoTop, "6000");
+    start();
+    EXPECT_EQ(app->splash(), nullptr);
+    ASSERT_NE(app->panel(), nullptr);
+    EXPECT_TRUE(app->panel()->isVisible());
+    EXPECT_EQ(app->panel()->pos(), QPoint(100, 200));
+    EXPECT_EQ(app->videoWindow()->pos(), QPoint(300, 400));
+    EXPECT_EQ(app->videoWindow()->size(), QSize(720, 480));
+}
+
+TEST_F(Startup, CommandLineFileOpensBeforeSubtitlesAreRead)
+{
+    setValue(PlayerSettings::Splash, "no");
+    setValue(PlayerSettings::UseSubs, "yes");
+    start(makeFile("clip.avi"));
+    EXPECT_EQ(app->session().statusLine(), "clip.avi loaded..");
+    EXPECT_TRUE(messages.isEmpty()) << "no subtitle file was asked for";
+    EXPECT_FALSE(app->panel()->acceptDrops());
+    EXPECT_TRUE(app->session().useSubtitles());
+}
+
+TEST_F(Startup, WindowsFollowTheSession)
+{
+    setValue(PlayerSettings::Splash, "no");
+    start();
+    Session &s = app->session();
+    s.openChosenFile(makeFile("clip.avi"), QString());
+    s.showZoomStrip();
+    ASSERT_NE(app->zoomStrip(), nullptr);
+    EXPECT_TRUE(app->zoomStrip()->isVisible());
+    EXPECT_EQ(app->zoomStrip()->pos(), app->panel()->pos() - QPoint(app->zoomStrip()->width(), 0));
+
+    TrayIcon::overrideAvailable(true);
+    app->panel()->hideToTray();
+    EXPECT_FALSE(app->panel()->isVisible());
+    EXPECT_FALSE(app->zoomStrip()->isVisible());
+    s.restoreFromTray();
+    EXPECT_TRUE(app->panel()->isVisible());
+    EXPECT_TRUE(app->zoomStrip()->isVisible());
+
+    s.play();
+    EXPECT_TRUE(app->videoWindow()->isVisible());
+    QSignalSpy finished(app.get(), &PlayerApp::finished);
+    s.quit();
+    EXPECT_EQ(finished.count(), 1);
+    EXPECT_FALSE(app->videoWindow()->isVisible());
+    EXPECT_FALSE(app->zoomStrip()->isVisible());
+}
+
+} // namespace
+} // namespace qr::test

@@ -1,0 +1,91 @@
+#include "ui/KeyCommands.h"
+
+#include "session/Session.h"
+#include "ui/OpenFiles.h"
+
+#include <QKeyEvent>
+
+namespace qr {
+
+namespace {
+
+struct KeyRow {
+    int key;
+    Qt::KeyboardModifier required; // Qt::NoModifier: any
+    PlayerCommand command;
+};
+
+constexpr KeyRow KeyTable[] = {
+    {Qt::Key_Return, Qt::AltModifier, PlayerCommand::FullScreen},
+    {Qt::Key_Q, Qt::AltModifier, PlayerCommand::Quit},
+    {Qt::Key_Space, Qt::NoModifier, PlayerCommand::PauseOrResume},
+    {Qt::Key_X, Qt::NoModifier, PlayerCommand::Play},
+    {Qt::Key_C, Qt::NoModifier, PlayerCommand::PauseOrResume},
+    {Qt::Key_V, Qt::NoModifier, PlayerCommand::Stop},
+    {Qt::Key_Z, Qt::NoModifier, PlayerCommand::StepBack},
+    {Qt::Key_B, Qt::NoModifier, PlayerCommand::StepForward},
+    {Qt::Key_T, Qt::NoModifier, PlayerCommand::ToStart},
+    {Qt::Key_G, Qt::NoModifier, PlayerCommand::ToEnd},
+    {Qt::Key_R, Qt::NoModifier, PlayerCommand::StepBack},
+    {Qt::Key_F, Qt::NoModifier, PlayerCommand::StepForward},
+    {Qt::Key_Escape, Qt::NoModifier, PlayerCommand::Stop},
+    {Qt::Key_P, Qt::ControlModifier, PlayerCommand::PauseOrResume},
+    {Qt::Key_Q, Qt::ControlModifier, PlayerCommand::Quit},
+    {Qt::Key_A, Qt::ControlModifier, PlayerCommand::AlwaysOnTop},
+    {Qt::Key_L, Qt::ControlModifier, PlayerCommand::Open},
+};
+
+void run(PlayerCommand command, Session &session, QWidget *window)
+{
+    switch (command) {
+    case PlayerCommand::FullScreen:
+        return session.toggleFullScreen();
+    case PlayerCommand::Quit:
+        return session.quit();
+    case PlayerCommand::PauseOrResume:
+        return session.pauseOrResume();
+    case PlayerCommand::Play:
+        return session.play();
+    case PlayerCommand::Stop:
+        return session.stop();
+    case PlayerCommand::StepBack:
+        return session.stepBack();
+    case PlayerCommand::StepForward:
+        return session.stepForward();
+    case PlayerCommand::ToStart:
+        return session.toStart();
+    case PlayerCommand::ToEnd:
+        return session.toEnd();
+    case PlayerCommand::AlwaysOnTop:
+        return session.toggleAlwaysOnTop();
+    case PlayerCommand::Open:
+        return openFilesFromDialogs(session, window);
+    }
+}
+
+} // namespace
+
+QList<PlayerCommand> commandsForKey(int key, Qt::KeyboardModifiers modifiers)
+{
+    if (key == Qt::Key_Enter)
+        key = Qt::Key_Return; // the keypad's Enter is Enter too
+    QList<PlayerCommand> commands;
+    for (const KeyRow &row : KeyTable) {
+        if (row.key != key || (row.required != Qt::NoModifier && !modifiers.testFlag(row.required)))
+            continue;
+        commands << row.command;
+        if (row.command == PlayerCommand::Quit)
+            break;
+    }
+    return commands;
+}
+
+bool runKeyCommands(Session &session, QWidget *window, const QKeyEvent *event)
+{
+    const QList<PlayerCommand> commands = commandsForKey(event->key(), event->modifiers());
+    for (PlayerCommand command : commands)
+        run(command, session, window);
+    return !commands.isEmpty();
+}
+
+} // namespace qr

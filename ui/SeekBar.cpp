@@ -1,0 +1,60 @@
+#include "ui/SeekBar.h"
+
+#include "desktop/Twips.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <cmath>
+
+namespace qr {
+
+SeekBar::SeekBar(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("progress"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    // Moves are reported with no button held too.
+    setMouseTracking(true);
+}
+
+void SeekBar::setColors(const QColor &background, const QColor &bar)
+{
+    m_background = background;
+    m_bar = bar;
+    update();
+}
+
+void SeekBar::setPosition(qint64 value, qint64 maximum)
+{
+    if (value < 1) {
+        m_filledTwips = 0;
+    } else {
+        const double filled = std::nearbyint(double(value) / double(maximum) * twipsX(width()));
+        if (!std::isfinite(filled))
+            return;
+        m_filledTwips = filled;
+    }
+    update();
+}
+
+void SeekBar::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), m_background);
+    if (m_filledTwips > 0) {
+        const double pixels = std::min(m_filledTwips / twipsPerPixelX(), double(width()));
+        painter.fillRect(QRectF(0, 0, pixels, height()), m_bar);
+    }
+}
+
+void SeekBar::mousePressEvent(QMouseEvent *event)
+{
+    Q_EMIT pressed(event->button(), twipsX(event->position().x()));
+}
+
+void SeekBar::mouseMoveEvent(QMouseEvent *event)
+{
+    Q_EMIT moved(event->buttons(), twipsX(event->position().x()));
+}
+
+} // namespace qr

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QPointF>
+#include <QWidget>
+
+namespace qr {
+
+// A skin picture: draws one picture of the skin scaled to its size, crisp at
+// the screen's pixel ratio, and reports the mouse on it. A press and a
+// release on it make a click.
+class SkinPicture : public QWidget {
+    Q_OBJECT
+public:
+    SkinPicture(const QString &skinName, QWidget *parent);
+    QString skinName() const { return m_skin; }
+
+Q_SIGNALS:
+    void pressed(Qt::MouseButton button, QPointF position);
+    void released(Qt::MouseButton button);
+    // Every move over it; `buttons` are those held (none while hovering).
+    void moved(Qt::MouseButtons buttons, QPointF position);
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+
+private:
+    QString m_skin;
+    bool m_pressed = false;
+};
+
+// A transparent line of text over the skin; "&" is shown as it is. A framed
+// line marks a pressed or switched-on hot spot.
+class SkinLabel : public SkinPicture {
+    Q_OBJECT
+public:
+    explicit SkinLabel(QWidget *parent, const QString &text = QString());
+
+    QString text() const { return m_text; }
+    void setText(const QString &text);
+    bool framed() const { return m_framed; }
+    void setFramed(bool framed);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QString m_text;
+    bool m_framed = false;
+};
+
+// Places a control at a position and size given in twips.
+void placeTwips(QWidget *control, double left, double top, double width, double height);
+
+// The skin's text face: Arial 8.25 pt.
+QFont skinFont(bool bold = false);
+
+} // namespace qr

@@ -1,0 +1,42 @@
+#include "ui/TrayIcon.h"
+
+namespace qr {
+
+namespace {
+std::optional<bool> &availableOverride()
+{
+    static std::optional<bool> value;
+    return value;
+}
+} // namespace
+
+TrayIcon::~TrayIcon() { remove(); }
+
+bool TrayIcon::available() { return availableOverride().value_or(QSystemTrayIcon::isSystemTrayAvailable()); }
+
+void TrayIcon::overrideAvailable(std::optional<bool> available) { availableOverride() = available; }
+
+void TrayIcon::show(const QIcon &icon)
+{
+    remove();
+    m_icon = new QSystemTrayIcon(icon, this);
+    m_icon->setToolTip(QStringLiteral("Quilvane Ryn"));
+    connect(m_icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::DoubleClick || reason == QSystemTrayIcon::Context)
+            Q_EMIT restoreRequested();
+    });
+    m_icon->show();
+}
+
+void TrayIcon::remove()
+{
+    if (!m_icon)
+        return;
+    m_icon->hide();
+    m_icon->deleteLater();
+    m_icon = nullptr;
+}
+
+QString TrayIcon::tip() const { return m_icon ? m_icon->toolTip() : QString(); }
+
+} // namespace qr
