@@ -1,18 +1,22 @@
-# Quilvane Ryn: make run | make test | make build | make deps | make bench
+# Quilvane Ryn: make run | make test | make build | make deps | make bench | make fuzz
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 SAMPLE     ?= samples/sample.mpg
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 
 # Debian 12 packages the build, the tests and the benchmarks need.
 PACKAGES := cmake g++ make pkg-config qt6-base-dev libqt6opengl6-dev qt6-svg-dev \
             libmpv-dev libsqlite3-dev libgtest-dev googletest \
             xvfb xauth xdotool ffmpeg mpv imagemagick x11-utils \
             fonts-dejavu-core fonts-liberation2 fonts-comic-neue
+# Only `make fuzz` needs clang and its libFuzzer runtime.
+FUZZ_PACKAGES := clang libclang-rt-14-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps build run test bench clean
+.PHONY: deps build run test bench fuzz clean
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \
@@ -42,5 +46,13 @@ test: build
 bench: build
 	@bench/play-vs-mpv $(BUILD)/quilvane-ryn
 
+# Every fuzz target for FUZZ_SECONDS seconds under ASan and UBSan.
+fuzz:
+	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGES) $(FUZZ_PACKAGES)"
+	@cmake -S . -B $(FUZZ_BUILD) -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQR_SANITIZE=ON -DQR_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_BUILD) --target qr_fuzzers -j $(JOBS)
+	@tests/fuzz/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

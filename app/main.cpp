@@ -2,6 +2,7 @@
 #include "app/PlayerApp.h"
 #include "desktop/MessageBox.h"
 #include "engine/MpvMediaControl.h"
+#include "settings/RegistryStore.h"
 #include "skins/Skin.h"
 
 #include <QApplication>
@@ -19,6 +20,9 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("Quilvane Ryn"));
     QApplication::setApplicationVersion(
         QStringLiteral("%1.%2.%3").arg(QR_VERSION_MAJOR).arg(QR_VERSION_MINOR).arg(QR_VERSION_PATCH));
+    // The store is read and written on the GUI thread: a lock held elsewhere
+    // is waited for only briefly.
+    qr::RegistryStore::SetBusyTimeout(qr::RegistryStore::kPlayerBusyTimeoutMs);
     // The run ends through quit, not when a window closes.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -54,16 +54,16 @@ RegistryResult<std::uint32_t> openKey(const QString &keyPath, std::uint32_t acce
 
 RegistryResult<KeyPath> parseKeyPath(const QString &path)
 {
-    if (!path.startsWith(QLatin1String("HKEY_")) || path.endsWith(QLatin1Char('\\')))
+    const RegistryStore::KeyPathParse parsed = RegistryStore::ParseKeyPath(utf8(path));
+    switch (parsed.status) {
+    case RegistryStore::KeyPathParse::Status::Malformed:
         return RegistryError::MalformedPath;
-    const qsizetype slash = path.indexOf(QLatin1Char('\\'));
-    KeyPath key;
-    key.root = RegistryStore::RootHandle(utf8(slash < 0 ? path : path.left(slash)));
-    if (key.root == 0)
+    case RegistryStore::KeyPathParse::Status::UnknownRoot:
         return RegistryError::UnknownRoot;
-    if (slash >= 0)
-        key.subKey = path.mid(slash + 1);
-    return key;
+    case RegistryStore::KeyPathParse::Status::Ok:
+        break;
+    }
+    return KeyPath{parsed.root, QString::fromStdString(parsed.subKey)};
 }
 
 QString malformedPathMessage(const QString &path) { return QStringLiteral("Incorrect Format:\n\n") + path; }
@@ -104,19 +104,13 @@ RegistryStatus writeValue(const QString &keyPath, const QString &valueName, cons
 
 RegistryStatus writeValues(const QString &keyPath, const QList<QPair<QString, QString>> &values)
 {
-    const RegistryResult<std::uint32_t> key = openKey(keyPath, RegistryStore::kKeyWrite);
-    if (!key)
-        return key.error();
-    std::int32_t status = RegistryStore::kSuccess;
-    for (const auto &[name, text] : values) {
-        const QByteArray data = text.toUtf8();
-        status = RegistryStore::SetValue(*key, utf8(name), RegistryStore::kRegSz, data.constData(),
-                                         std::uint32_t(data.size()));
-        if (status != RegistryStore::kSuccess)
-            break;
-    }
-    RegistryStore::CloseKey(*key);
-    return statusOf(status);
+    const RegistryResult<KeyPath> path = parseKeyPath(keyPath);
+    if (!path)
+        return path.error();
+    std::vector<std::pair<std::string, std::string>> data;
+    for (const auto &[name, text] : values)
+        data.emplace_back(utf8(name), text.toUtf8().toStdString());
+    return statusOf(RegistryStore::WriteValues(path->root, utf8(path->subKey), data));
 }
 
 bool valueStartsWith(const QString &keyPath, const QString &valueName, const QString &expected)

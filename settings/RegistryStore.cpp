@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
@@ -10,22 +11,25 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace qr {
+namespace qr
+{
 
-namespace {
+namespace
+{
 
 using Store = RegistryStore;
 
 // Written into the file header so that a foreign SQLite file is never taken for ours.
 constexpr int kApplicationId = 0x51525247; // "QRRG"
 constexpr int kSchemaVersion = 1;
-// A second player or the editor tool holding the write lock is waited for, not failed.
-constexpr int kBusyTimeoutMs = 10000;
+// How long a write waits for another connection's write lock; see SetBusyTimeout.
+std::atomic<int> g_busyTimeoutMs{Store::kToolBusyTimeoutMs};
 
 constexpr std::string_view kRootNames[] = {
     "HKEY_CLASSES_ROOT",     "HKEY_CURRENT_USER",   "HKEY_LOCAL_MACHINE", "HKEY_USERS",
@@ -87,8 +91,9 @@ std::int32_t FromSqlite(int rc)
     }
 }
 
-class Stmt {
-public:
+class Stmt
+{
+  public:
     Stmt(sqlite3 *db, const char *sql) { m_rc = sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr); }
     ~Stmt() { sqlite3_finalize(m_stmt); }
     Stmt(const Stmt &) = delete;
@@ -114,6 +119,15 @@ public:
         return *this;
     }
     int Step() { return m_stmt ? sqlite3_step(m_stmt) : m_rc; }
+    // Ready to be bound and stepped again.
+    Stmt &Reset()
+    {
+        if (m_stmt) {
+            sqlite3_reset(m_stmt);
+            sqlite3_clear_bindings(m_stmt);
+        }
+        return *this;
+    }
     std::int64_t Int(int col) { return sqlite3_column_int64(m_stmt, col); }
     std::string Bytes(int col)
     {
@@ -122,7 +136,7 @@ public:
         return p ? std::string(static_cast<const char *>(p), std::size_t(n)) : std::string();
     }
 
-private:
+  private:
     sqlite3_stmt *m_stmt = nullptr;
     int m_rc = SQLITE_OK;
 };
@@ -133,9 +147,14 @@ int Exec(sqlite3 *db, const char *sql)
 }
 
 // One write transaction; rolled back unless committed.
-class WriteTxn {
-public:
-    explicit WriteTxn(sqlite3 *db) : m_db(db) { m_rc = Exec(db, "BEGIN IMMEDIATE"); }
+class WriteTxn
+{
+  public:
+    explicit WriteTxn(sqlite3 *db) : m_db(db)
+    {
+        sqlite3_busy_timeout(db, g_busyTimeoutMs.load()); // it may have changed since the handle was opened
+        m_rc = Exec(db, "BEGIN IMMEDIATE");
+    }
     ~WriteTxn()
     {
         if (m_rc == SQLITE_OK && !m_done)
@@ -150,7 +169,7 @@ public:
         return FromSqlite(rc);
     }
 
-private:
+  private:
     sqlite3 *m_db;
     int m_rc;
     bool m_done = false;
@@ -175,6 +194,14 @@ std::vector<std::string_view> SplitPath(std::string_view sub)
 bool HasControlChar(std::string_view s)
 {
     return std::any_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+}
+
+// Every backslash-separated part is a name that can be stored.
+bool KeyNamesValid(std::string_view sub)
+{
+    const auto parts = SplitPath(sub);
+    return std::none_of(parts.begin(), parts.end(),
+                        [](std::string_view part) { return part.empty() || HasControlChar(part); });
 }
 
 // Only the header is looked at, so nothing foreign is ever handed to SQLite.
@@ -270,6 +297,21 @@ bool FileIsReadOnly(const std::string &path, const struct stat &st)
     return ::access(path.c_str(), W_OK) != 0 || (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
+// SQLite makes its -wal, -shm and journal files next to the store.
+bool FolderIsReadOnly(const std::string &path)
+{
+    std::string folder = std::filesystem::path(path).parent_path().string();
+    if (folder.empty())
+        folder = ".";
+    return ::access(folder.c_str(), W_OK | X_OK) != 0;
+}
+
+bool LogHasContent(const std::string &path)
+{
+    struct stat wal;
+    return ::stat((path + "-wal").c_str(), &wal) == 0 && wal.st_size > 0;
+}
+
 std::string ReadOnlyUri(const std::string &path)
 {
     static const char kHex[] = "0123456789ABCDEF";
@@ -284,6 +326,37 @@ std::string ReadOnlyUri(const std::string &path)
         }
     }
     return uri + "?mode=ro&immutable=1";
+}
+
+// Opens one connection and checks it is this store, laying out an empty
+// file when writing. `db` stays null for a file that holds no store yet and
+// is only read.
+std::int32_t Connect(const std::string &name, int flags, bool write, sqlite3 *&db)
+{
+    db = nullptr;
+    sqlite3 *conn = nullptr;
+    int rc = sqlite3_open_v2(name.c_str(), &conn, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        CloseDb(conn, true);
+        return FromSqlite(rc);
+    }
+    sqlite3_busy_timeout(conn, g_busyTimeoutMs.load());
+
+    bool ready = false;
+    std::int32_t s = Validate(conn, ready);
+    if (s == Store::kSuccess && !ready && write) {
+        s = Initialise(conn);
+        ready = s == Store::kSuccess;
+    }
+    if (s != Store::kSuccess || !ready) {
+        CloseDb(conn, s != Store::kSuccess);
+        return s;
+    }
+    if (write)
+        EnsureWal(conn);
+    Exec(conn, "PRAGMA synchronous=FULL"); // a setting whose write returned survives a power cut
+    db = conn;
+    return Store::kSuccess;
 }
 
 // Opens the store file. On success `db` is null when the file does not exist
@@ -313,60 +386,132 @@ std::int32_t OpenStore(bool write, bool create, sqlite3 *&db)
         if (std::int32_t s = CheckHeader(path, st.st_size); s != Store::kSuccess)
             return s;
     }
-    const bool readOnly = exists && FileIsReadOnly(path, st);
-    if (write && readOnly)
-        return Store::kAccessDenied;
-
-    int flags = readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | (exists ? 0 : SQLITE_OPEN_CREATE);
-    std::string name = path;
-    struct stat wal;
-    if (readOnly && (::stat((path + "-wal").c_str(), &wal) != 0 || wal.st_size == 0)) {
-        // Nothing waits in a log, so read the file as it is, without leaving
-        // -wal and -shm files behind that would later keep it read-only.
-        name = ReadOnlyUri(path);
-        flags |= SQLITE_OPEN_URI;
-    }
-    sqlite3 *conn = nullptr;
-    int rc = sqlite3_open_v2(name.c_str(), &conn, flags, nullptr);
-    if (rc != SQLITE_OK) {
-        CloseDb(conn, true);
-        return FromSqlite(rc);
-    }
-    sqlite3_busy_timeout(conn, kBusyTimeoutMs);
-
-    bool ready = false;
-    std::int32_t s = Validate(conn, ready);
-    if (s == Store::kSuccess && !ready && write) {
-        s = Initialise(conn);
-        ready = s == Store::kSuccess;
-    }
-    if (s != Store::kSuccess || !ready) {
-        CloseDb(conn, s != Store::kSuccess);
-        return s;
-    }
+    const bool readOnly = exists && (FileIsReadOnly(path, st) || FolderIsReadOnly(path));
+    if (!readOnly)
+        return Connect(path, SQLITE_OPEN_READWRITE | (exists ? 0 : SQLITE_OPEN_CREATE), write, db);
     if (write)
-        EnsureWal(conn);
-    Exec(conn, "PRAGMA synchronous=FULL"); // a setting whose write returned survives a power cut
-    db = conn;
-    return Store::kSuccess;
+        return Store::kAccessDenied;
+    // A log left by a writer that died holds committed changes that only
+    // SQLite's ordinary read-only open sees. Where that cannot work (no -shm
+    // file and no right to make one), and whenever there is no such log, the
+    // file is read as it stands: no side files needed, none left behind to
+    // keep the store read-only later.
+    if (LogHasContent(path) && Connect(path, SQLITE_OPEN_READONLY, false, db) == Store::kSuccess)
+        return Store::kSuccess;
+    return Connect(ReadOnlyUri(path), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, false, db);
 }
 
-std::int32_t FindKey(sqlite3 *db, std::int64_t rootRow, std::string_view sub, std::int64_t &row)
+// The statements that find and change keys and values, each prepared on first use.
+class StoreOps
 {
-    row = rootRow;
-    for (std::string_view part : SplitPath(sub)) {
-        if (part.empty() || !db)
-            return Store::kNotFound;
-        Stmt q(db, "SELECT id FROM keys WHERE parent = ? AND name = ?");
-        q.Bind(1, row).BindText(2, part);
-        int rc = q.Step();
+  public:
+    explicit StoreOps(sqlite3 *db) : m_db(db) {}
+
+    // The row of a key below a root's row; kNotFound when any part is missing.
+    std::int32_t Find(std::int64_t rootRow, std::string_view sub, std::int64_t &row)
+    {
+        row = rootRow;
+        for (std::string_view part : SplitPath(sub)) {
+            if (part.empty())
+                return Store::kNotFound;
+            if (std::int32_t s = Child(row, part, row); s != Store::kSuccess)
+                return s;
+        }
+        return Store::kSuccess;
+    }
+
+    // Like Find, adding the parts that are missing. Inside a write transaction.
+    std::int32_t Make(std::int64_t rootRow, std::string_view sub, std::int64_t &row)
+    {
+        row = rootRow;
+        for (std::string_view part : SplitPath(sub)) {
+            std::int32_t s = Child(row, part, row);
+            if (s == Store::kNotFound) {
+                Stmt &add = Get(kAddKey, "INSERT INTO keys(parent, name) VALUES(?, ?)");
+                add.Bind(1, row).BindText(2, part);
+                s = FromSqlite(add.Step());
+                row = sqlite3_last_insert_rowid(m_db);
+            }
+            if (s != Store::kSuccess)
+                return s;
+        }
+        return Store::kSuccess;
+    }
+
+    // Deletes a key's values and subkeys and the key itself.
+    std::int32_t DeleteTree(std::int64_t row)
+    {
+        static const char *const kSql[] = {
+            "WITH RECURSIVE t(id) AS (SELECT ?1 UNION ALL SELECT k.id FROM keys k JOIN t ON k.parent = t.id)"
+            " DELETE FROM vals WHERE key IN t",
+            "WITH RECURSIVE t(id) AS (SELECT ?1 UNION ALL SELECT k.id FROM keys k JOIN t ON k.parent = t.id)"
+            " DELETE FROM keys WHERE id IN t",
+        };
+        for (int i : {kDeleteTreeValues, kDeleteTreeKeys}) {
+            Stmt &q = Get(i, kSql[i - kDeleteTreeValues]);
+            q.Bind(1, row);
+            if (int rc = q.Step(); rc != SQLITE_DONE)
+                return FromSqlite(rc);
+        }
+        return Store::kSuccess;
+    }
+
+    // Sets a value of a key known to exist, keeping its place in the value order.
+    std::int32_t Set(std::int64_t row, const Store::Value &v)
+    {
+        Stmt &q = Get(kSetValue,
+                      "INSERT INTO vals(key, name, type, data) VALUES(?, ?, ?, ?)"
+                      " ON CONFLICT(key, name) DO UPDATE SET type = excluded.type, data = excluded.data");
+        q.Bind(1, row).BindText(2, v.name).Bind(3, v.type).BindBlob(4, v.data.data(),
+                                                                    std::uint32_t(v.data.size()));
+        return FromSqlite(q.Step());
+    }
+
+    // kNotFound when the key has no such value.
+    std::int32_t Unset(std::int64_t row, std::string_view name)
+    {
+        Stmt &q = Get(kDeleteValue, "DELETE FROM vals WHERE key = ? AND name = ?");
+        q.Bind(1, row).BindText(2, name);
+        if (int rc = q.Step(); rc != SQLITE_DONE)
+            return FromSqlite(rc);
+        return sqlite3_changes(m_db) ? Store::kSuccess : Store::kNotFound;
+    }
+
+  private:
+    enum { kFindChild, kAddKey, kDeleteTreeValues, kDeleteTreeKeys, kSetValue, kDeleteValue, kCount };
+
+    std::int32_t Child(std::int64_t parent, std::string_view name, std::int64_t &row)
+    {
+        Stmt &q = Get(kFindChild, "SELECT id FROM keys WHERE parent = ? AND name = ?");
+        q.Bind(1, parent).BindText(2, name);
+        const int rc = q.Step();
         if (rc == SQLITE_DONE)
             return Store::kNotFound;
         if (rc != SQLITE_ROW)
             return FromSqlite(rc);
         row = q.Int(0);
+        return Store::kSuccess;
     }
-    return Store::kSuccess;
+
+    Stmt &Get(int which, const char *sql)
+    {
+        auto &stmt = m_stmts[which];
+        if (!stmt)
+            stmt = std::make_unique<Stmt>(m_db, sql);
+        return stmt->Reset();
+    }
+
+    sqlite3 *m_db;
+    std::unique_ptr<Stmt> m_stmts[kCount];
+};
+
+std::int32_t FindKey(sqlite3 *db, std::int64_t rootRow, std::string_view sub, std::int64_t &row)
+{
+    if (!db) {
+        row = rootRow;
+        return sub.empty() ? Store::kSuccess : Store::kNotFound;
+    }
+    return StoreOps(db).Find(rootRow, sub, row);
 }
 
 // --- open keys ---------------------------------------------------------------
@@ -487,10 +632,8 @@ std::int32_t RegistryStore::CreateKey(std::uint32_t root, std::string_view subKe
     key = 0;
     if (!IsRoot(root))
         return kInvalidHandle;
-    const auto parts = SplitPath(subKey);
-    for (std::string_view part : parts)
-        if (part.empty() || HasControlChar(part))
-            return kBadPathname;
+    if (!KeyNamesValid(subKey))
+        return kBadPathname;
     Handle h;
     h.write = true;
     std::int32_t s = OpenStore(true, true, h.db);
@@ -499,25 +642,8 @@ std::int32_t RegistryStore::CreateKey(std::uint32_t root, std::string_view subKe
     if (FindKey(h.db, RootRow(root), subKey, h.row) != kSuccess) {
         WriteTxn txn(h.db);
         s = txn.Status();
-        h.row = RootRow(root);
-        for (std::size_t i = 0; s == kSuccess && i < parts.size(); ++i) {
-            Stmt find(h.db, "SELECT id FROM keys WHERE parent = ? AND name = ?");
-            find.Bind(1, h.row).BindText(2, parts[i]);
-            int rc = find.Step();
-            if (rc == SQLITE_ROW) {
-                h.row = find.Int(0);
-                continue;
-            }
-            if (rc != SQLITE_DONE) {
-                s = FromSqlite(rc);
-                break;
-            }
-            Stmt add(h.db, "INSERT INTO keys(parent, name) VALUES(?, ?)");
-            add.Bind(1, h.row).BindText(2, parts[i]);
-            rc = add.Step();
-            s = FromSqlite(rc);
-            h.row = sqlite3_last_insert_rowid(h.db);
-        }
+        if (s == kSuccess)
+            s = StoreOps(h.db).Make(RootRow(root), subKey, h.row);
         if (s == kSuccess)
             s = txn.Commit();
     }
@@ -644,23 +770,13 @@ std::int32_t RegistryStore::DeleteKey(std::uint32_t root, std::string_view subKe
         return kNotFound;
     {
         WriteTxn txn(db);
+        StoreOps ops(db);
         std::int64_t row = 0;
         s = txn.Status();
         if (s == kSuccess)
-            s = FindKey(db, RootRow(root), subKey, row);
-        static const char *const kDeletes[] = {
-            "WITH RECURSIVE t(id) AS (SELECT ?1 UNION ALL SELECT k.id FROM keys k JOIN t ON k.parent = t.id)"
-            " DELETE FROM vals WHERE key IN t",
-            "WITH RECURSIVE t(id) AS (SELECT ?1 UNION ALL SELECT k.id FROM keys k JOIN t ON k.parent = t.id)"
-            " DELETE FROM keys WHERE id IN t",
-        };
-        for (const char *sql : kDeletes) {
-            if (s != kSuccess)
-                break;
-            Stmt q(db, sql);
-            q.Bind(1, row);
-            s = FromSqlite(q.Step());
-        }
+            s = ops.Find(RootRow(root), subKey, row);
+        if (s == kSuccess)
+            s = ops.DeleteTree(row);
         if (s == kSuccess)
             s = txn.Commit();
     }
@@ -757,6 +873,165 @@ std::int32_t RegistryStore::Snapshot(std::uint32_t key, std::vector<KeyRecord> &
             stack.push_back({kid, path.empty() ? nodes[kid].name : path + "\\" + nodes[kid].name});
     }
     return kSuccess;
+}
+
+std::int32_t RegistryStore::CheckChange(const Change &change)
+{
+    if (!IsRoot(change.root))
+        return kInvalidHandle;
+    if (!KeyNamesValid(change.subKey))
+        return kBadPathname;
+    switch (change.kind) {
+    case Change::Kind::CreateKey:
+        return kSuccess;
+    case Change::Kind::DeleteKey:
+        return change.subKey.empty() ? kAccessDenied : kSuccess;
+    case Change::Kind::SetValue:
+    case Change::Kind::DeleteValue:
+        return HasControlChar(change.value.name) ? kInvalidParameter : kSuccess;
+    }
+    return kInvalidParameter;
+}
+
+namespace
+{
+
+std::int32_t ApplyAll(const std::vector<Store::Change> &changes, std::size_t &failed)
+{
+    using Kind = Store::Change::Kind;
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        if (std::int32_t s = Store::CheckChange(changes[i]); s != Store::kSuccess) {
+            failed = i;
+            return s;
+        }
+    }
+    if (changes.empty())
+        return Store::kSuccess;
+    // A missing store file is made only when something will be stored in it.
+    const bool create = std::any_of(changes.begin(), changes.end(), [](const Store::Change &c) {
+        return c.kind == Kind::CreateKey || (c.kind == Kind::SetValue && c.subKey.empty());
+    });
+    sqlite3 *db = nullptr;
+    std::int32_t s = OpenStore(true, create, db);
+    if (s != Store::kSuccess)
+        return s;
+    if (!db) { // no store: every key below the roots is missing
+        for (std::size_t i = 0; i < changes.size(); ++i) {
+            if (changes[i].kind == Kind::SetValue) {
+                failed = i;
+                return Store::kNotFound;
+            }
+        }
+        return Store::kSuccess;
+    }
+    {
+        WriteTxn txn(db);
+        StoreOps ops(db);
+        // The key of the last lookup, as long as no key was deleted since:
+        // an import sets value after value in one key.
+        std::uint32_t lastRoot = 0;
+        std::string lastSub;
+        std::int64_t lastRow = 0;
+        auto find = [&](const Store::Change &c, std::int64_t &row) {
+            if (lastRoot == c.root && lastSub == c.subKey) {
+                row = lastRow;
+                return std::int32_t(Store::kSuccess);
+            }
+            const std::int32_t found = ops.Find(RootRow(c.root), c.subKey, row);
+            if (found == Store::kSuccess) {
+                lastRoot = c.root;
+                lastSub = c.subKey;
+                lastRow = row;
+            }
+            return found;
+        };
+        s = txn.Status();
+        for (std::size_t i = 0; s == Store::kSuccess && i < changes.size(); ++i) {
+            const Store::Change &c = changes[i];
+            std::int64_t row = 0;
+            switch (c.kind) {
+            case Kind::CreateKey:
+                s = find(c, row);
+                if (s == Store::kNotFound)
+                    s = ops.Make(RootRow(c.root), c.subKey, row);
+                break;
+            case Kind::DeleteKey:
+                lastRoot = 0;
+                s = ops.Find(RootRow(c.root), c.subKey, row);
+                if (s == Store::kSuccess)
+                    s = ops.DeleteTree(row);
+                else if (s == Store::kNotFound)
+                    s = Store::kSuccess;
+                break;
+            case Kind::SetValue:
+                s = find(c, row);
+                if (s == Store::kSuccess)
+                    s = ops.Set(row, c.value);
+                break;
+            case Kind::DeleteValue:
+                s = find(c, row);
+                if (s == Store::kSuccess)
+                    s = ops.Unset(row, c.value.name);
+                if (s == Store::kNotFound)
+                    s = Store::kSuccess;
+                break;
+            }
+            if (s != Store::kSuccess)
+                failed = i;
+        }
+        if (s == Store::kSuccess)
+            s = txn.Commit();
+    }
+    CloseDb(db, false);
+    return s;
+}
+
+} // namespace
+
+std::int32_t RegistryStore::ApplyChanges(const std::vector<Change> &changes, std::size_t *failedIndex)
+{
+    std::size_t failed = changes.size();
+    const std::int32_t s = ApplyAll(changes, failed);
+    if (failedIndex)
+        *failedIndex = s == kSuccess ? changes.size() : failed;
+    return s;
+}
+
+std::int32_t RegistryStore::WriteValues(std::uint32_t root, std::string_view subKey,
+                                        const std::vector<std::pair<std::string, std::string>> &values)
+{
+    std::vector<Change> changes;
+    changes.reserve(values.size());
+    for (const auto &[name, data] : values)
+        changes.push_back({Change::Kind::SetValue, root, std::string(subKey), {name, kRegSz, data}});
+    return ApplyChanges(changes);
+}
+
+void RegistryStore::SetBusyTimeout(int ms)
+{
+    g_busyTimeoutMs = std::max(ms, 0);
+}
+
+int RegistryStore::BusyTimeout()
+{
+    return g_busyTimeoutMs;
+}
+
+RegistryStore::KeyPathParse RegistryStore::ParseKeyPath(std::string_view path)
+{
+    KeyPathParse parse;
+    if (!path.starts_with("HKEY_") || path.ends_with('\\'))
+        return parse;
+    const std::size_t slash = path.find('\\');
+    parse.root = RootHandle(path.substr(0, slash));
+    if (parse.root == 0) {
+        parse.status = KeyPathParse::Status::UnknownRoot;
+        return parse;
+    }
+    parse.status = KeyPathParse::Status::Ok;
+    if (slash != std::string_view::npos)
+        parse.subKey = path.substr(slash + 1);
+    return parse;
 }
 
 std::string RegistryStore::StatusText(std::int32_t status)

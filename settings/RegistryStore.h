@@ -1,11 +1,14 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
-namespace qr {
+namespace qr
+{
 
 // The machine-wide key store: one SQLite file behaving like the registry
 // functions the layer in registry.h was written against. Keys are paths under
@@ -17,14 +20,21 @@ namespace qr {
 // (~/.config/... when unset), looked up again at every OpenKey and CreateKey.
 // It is created with its folder by the first write; reads of a missing file
 // see an empty store. A file that is not this store's database, or is damaged,
-// fails every call with kBadDb and is never written to; a read-only file fails
-// writes with kAccessDenied. Each write is its own transaction.
+// fails every call with kBadDb and is never written to. A file that cannot be
+// written, or one in a folder that cannot be written (where SQLite could not
+// make its side files), is read as it stands and fails writes with
+// kAccessDenied. Each write is its own transaction; ApplyChanges makes several
+// writes one.
+//
+// A write waits for another process's write lock for the time SetBusyTimeout
+// gave, then fails with kBusy. Reads never wait for writers.
 //
 // Handles are process-wide and may be used from any thread, one thread at a
 // time per handle; each handle has its own database connection, which lives
 // until CloseKey.
-class RegistryStore {
-public:
+class RegistryStore
+{
+  public:
     // Status numbers.
     static constexpr std::int32_t kSuccess = 0;
     static constexpr std::int32_t kNotFound = 2;
@@ -58,11 +68,33 @@ public:
     static constexpr std::uint32_t kRegBinary = 3;
     static constexpr std::uint32_t kRegDword = 4;
 
+    // The wait for another process's write lock, for every handle of the
+    // process from its next call on. The player must never freeze its
+    // windows; the tool has none and can wait. Until set: kToolBusyTimeoutMs.
+    static constexpr int kPlayerBusyTimeoutMs = 250;
+    static constexpr int kToolBusyTimeoutMs = 10000;
+    static void SetBusyTimeout(int ms);
+    static int BusyTimeout();
+
     // Root handle of an exact (case-sensitive) root name such as
     // "HKEY_LOCAL_MACHINE"; 0 for any other text.
     static std::uint32_t RootHandle(std::string_view name);
     // The name of a root handle; "" for anything else.
     static std::string_view RootName(std::uint32_t root);
+
+    // A full key path such as HKEY_LOCAL_MACHINE\Software\Tarvell: Malformed
+    // when it does not begin with "HKEY_" or ends with a backslash, UnknownRoot
+    // when the part before the first backslash is none of the seven root names
+    // (compared exactly). Without a backslash it names the root itself (subKey
+    // ""). Key names inside subKey are not checked here: empty or control
+    // characters fail when used (kBadPathname).
+    struct KeyPathParse {
+        enum class Status { Ok, Malformed, UnknownRoot };
+        Status status = Status::Malformed;
+        std::uint32_t root = 0; // 0 unless Ok
+        std::string subKey;
+    };
+    static KeyPathParse ParseKeyPath(std::string_view path);
 
     // The file the next OpenKey or CreateKey would use.
     static std::string FilePath();
@@ -92,6 +124,7 @@ public:
         std::string name;
         std::uint32_t type = kRegSz;
         std::string data;
+        bool operator==(const Value &) const = default;
     };
     // Subkey names in case-insensitive order.
     static std::int32_t ListSubKeys(std::uint32_t key, std::vector<std::string> &names);
@@ -105,6 +138,32 @@ public:
     // The key and every key below it, parents before children, subkeys in
     // case-insensitive order, read in one transaction.
     static std::int32_t Snapshot(std::uint32_t key, std::vector<KeyRecord> &keys);
+
+    // One change of a batch. Deleting a key or a value that is not there does
+    // nothing; setting a value in a key that does not exist (and is not
+    // created earlier in the batch) fails with kNotFound.
+    struct Change {
+        enum class Kind { CreateKey, DeleteKey, SetValue, DeleteValue };
+        Kind kind = Kind::CreateKey;
+        std::uint32_t root = 0;
+        std::string subKey;
+        Value value; // SetValue: all of it; DeleteValue: the name
+        bool operator==(const Change &) const = default;
+    };
+    // The status ApplyChanges would give this change before touching the
+    // store: kInvalidHandle for a root that is none of the seven,
+    // kBadPathname for an empty key name or a control character in one,
+    // kInvalidParameter for a control character in a value name,
+    // kAccessDenied for deleting a root.
+    static std::int32_t CheckChange(const Change &change);
+    // Checks every change, then applies them in order in one transaction: all
+    // of them or, on any failure, none. *failedIndex (when given) names the
+    // change that failed, or is changes.size() when the store itself did.
+    static std::int32_t ApplyChanges(const std::vector<Change> &changes, std::size_t *failedIndex = nullptr);
+    // Sets text values (kRegSz) of one existing key at once; kNotFound when the
+    // key does not exist, which is never created here.
+    static std::int32_t WriteValues(std::uint32_t root, std::string_view subKey,
+                                    const std::vector<std::pair<std::string, std::string>> &values);
 
     // A short English description of a status number.
     static std::string StatusText(std::int32_t status);

@@ -1,12 +1,16 @@
 #pragma once
 
 #include <QString>
+
 #include <optional>
 
-namespace qr {
+namespace qr
+{
 
-// A number as the store keeps it: decimal text, blanks around it allowed.
-// Anything else, and anything not finite, is no number.
+// A number stored as text, read back the way the player reads its window
+// coordinates: blanks around it are allowed, the number itself is decimal
+// ("-12", "3.5", ".5", "1e3"). Anything else, and a number a double cannot
+// hold, is no value: "", "Error", "abc", "nan", "inf", "0x10", "1e400".
 std::optional<double> parseStoredNumber(const QString &text);
 
 } // namespace qr

@@ -3,12 +3,17 @@
 #include "settings/RegistryStore.h"
 #include "tests/support/TempStore.h"
 
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QThread>
 #include <gtest/gtest.h>
 
 using qr::RegistryStore;
 using qr::test::RunTool;
 
-namespace {
+namespace
+{
 
 const QString kRyn = "HKEY_LOCAL_MACHINE\\Software\\Tarvell\\Quilvane\\Ryn";
 
@@ -66,22 +71,32 @@ TEST(RegTool, ExportImportExportIsByteIdentical)
     EXPECT_EQ(qr::test::DumpStore(), original);
 }
 
-TEST(RegTool, CommandsAnswerWithTheirExitCodes)
+TEST(RegTool, CommandsAndOptionsAnswerWithTheirExitCodes)
 {
     qr::test::TempStore store;
     ASSERT_EQ(RunTool({"set", kRyn, "Splash", "yes"}).exit, 0);
     ASSERT_EQ(RunTool({"set", kRyn, "", "def"}).exit, 0);
     ASSERT_EQ(RunTool({"create", kRyn + "\\Sub"}).exit, 0);
-    const QString badImport = store.dir() + "/bad.reg";
-    qr::test::WriteFile(badImport,
-                        "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\New]\n\"ok\"=\"1\"\n\"broken\"=what\n");
+    const QByteArray version =
+        QByteArray("quilvane-ryn-reg (Quilvane Ryn) ") + QByteArray::number(QR_VERSION_MAJOR) + "." +
+        QByteArray::number(QR_VERSION_MINOR) + "." + QByteArray::number(QR_VERSION_PATCH) + "\n";
     struct Case {
         QStringList args;
         int exit;
-        QByteArray out, inErr; // exact standard output, part of standard error
+        QByteArray out,
+            inErr; // standard output (exact, or its start when it ends in "..."), part of standard error
     };
     const Case cases[] = {
         {{}, 2, "", "usage:"},
+        {{"--help"}, 0, "usage: quilvane-ryn-reg ...", ""},
+        {{"help"}, 0, "usage: quilvane-ryn-reg ...", ""},
+        {{"get", kRyn, "--help"}, 0, "usage: quilvane-ryn-reg ...", ""},
+        {{"--version"}, 0, version, ""},
+        {{"--verbose"}, 2, "", "quilvane-ryn-reg: unknown option --verbose (see quilvane-ryn-reg --help)\n"},
+        {{"get", kRyn, "--x"}, 2, "", "unknown option --x"},
+        {{"--", "--help"}, 2, "", "usage:"},
+        {{"frobnicate", kRyn}, 2, "", "usage:"},
+        {{"import"}, 2, "", "usage:"},
         {{"set", kRyn, "x"}, 2, "", "usage:"},
         {{"get", "HKEY_LOCAL_MACHINE\\Software\\"}, 2, "", "Incorrect Format"},
         {{"get", "HKEY_FOO\\Software"}, 2, "", "unknown root key"},
@@ -89,22 +104,131 @@ TEST(RegTool, CommandsAnswerWithTheirExitCodes)
         {{"get", kRyn, "splash"}, 0, "yes\n", ""},
         {{"get", kRyn}, 0, "def\n", ""},
         {{"get", kRyn, "Missing"}, 1, "", "not found"},
-        {{"list", kRyn}, 0, "Sub\\\n\"Splash\"=\"yes\"\n@=\"def\"\n", ""},
-        {{"import", badImport}, 1, "", "bad.reg:5:"},
-        // nothing of a bad file is applied
-        {{"get", "HKEY_LOCAL_MACHINE\\Software\\New", "ok"}, 1, "", "key not found"},
+        {{"get", kRyn + "\\Missing", "x"}, 1, "", "key not found"},
+        {{"set", "--", kRyn, "dash", "--data"}, 0, "", ""},
+        {{"get", kRyn, "--", "dash"}, 0, "--data\n", ""},
+        {{"set", kRyn + "\\\\x", "a", "1"}, 1, "", "invalid key name"},
+        {{"set", kRyn, "a\tb", "1"}, 1, "", "invalid value name \"a\\x09b\""},
+        {{"list", kRyn}, 0, "Sub\\\n\"Splash\"=\"yes\"\n@=\"def\"\n\"dash\"=\"--data\"\n", ""},
         {{"delete", kRyn, "Splash"}, 0, "", ""},
         {{"delete", kRyn, "Splash"}, 1, "", "not found"},
         {{"delete", "HKEY_LOCAL_MACHINE\\Software"}, 0, "", ""},
+        {{"delete", "HKEY_LOCAL_MACHINE\\Software"}, 1, "", "not found"},
         {{"export"}, 0, "REGEDIT4\n\n", ""},
+        {{"export", "HKEY_LOCAL_MACHINE\\Software"}, 1, "", "key not found"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
         const auto run = RunTool(c.args);
         EXPECT_EQ(run.exit, c.exit);
-        EXPECT_EQ(run.out, c.out);
-        EXPECT_TRUE(run.err.contains(c.inErr)) << run.err.toStdString();
+        if (c.out.endsWith("...")) {
+            EXPECT_TRUE(run.out.startsWith(c.out.chopped(3))) << run.out.toStdString();
+        } else {
+            EXPECT_EQ(run.out, c.out);
+        }
+        if (c.exit == 0) {
+            EXPECT_EQ(run.err, "");
+        } else {
+            EXPECT_TRUE(run.err.contains(c.inErr)) << run.err.toStdString();
+        }
     }
+}
+
+// A store with a little in every corner an import could touch.
+void FillStore()
+{
+    for (const QStringList &args :
+         {QStringList{"set", kRyn, "Splash", "no"}, QStringList{"set", kRyn, "QV_RL", "10"},
+          QStringList{"set", "HKEY_CURRENT_USER\\x", "a", "1"},
+          QStringList{"create", "HKEY_CLASSES_ROOT\\.dat"}})
+        ASSERT_EQ(RunTool(args).exit, 0) << args.join(' ').toStdString();
+}
+
+TEST(RegTool, FailedImportLeavesTheStoreAsItWas)
+{
+    struct Case {
+        const char *name;
+        QByteArray text; // the import file; empty: `path` is used as it is
+        QString path;
+        QByteArray inErr;
+    };
+    const QByteArray deleteRyn =
+        "REGEDIT4\n\n[-" + kRyn.toUtf8() + "]\n[HKEY_CURRENT_USER\\y]\n\"b\"=\"2\"\n";
+    const Case cases[] = {
+        {"bad data late in the file",
+         deleteRyn + "\"c\"=\"3\"\n\"broken\"=what\n",
+         {},
+         "in.reg:7: cannot read"},
+        {"an empty key name after a valid delete",
+         deleteRyn + "[HKEY_CURRENT_USER\\x\\\\y]\n",
+         {},
+         "in.reg:6: invalid key name"},
+        {"a control character in a value name",
+         deleteRyn + "\"a\x01\"=\"1\"\n",
+         {},
+         "in.reg:6: invalid value name"},
+        {"an unknown root", deleteRyn + "[HKEY_NOWHERE\\x]\n", {}, "in.reg:6: unknown root key"},
+        {"a root deleted",
+         deleteRyn + "[-HKEY_CURRENT_USER]\n",
+         {},
+         "in.reg:6: a root key cannot be deleted"},
+        {"a value after a deleted key",
+         deleteRyn + "[-HKEY_CURRENT_USER\\x]\n\"a\"=\"1\"\n",
+         {},
+         "in.reg:7: a value line outside"},
+        {"no REGEDIT4 line", "\n[-" + kRyn.toUtf8() + "]\n", {}, "in.reg:2: not a REGEDIT4 file"},
+        {"a directory", {}, ".", "cannot read"},
+        {"a vanished file", {}, "gone.reg", "cannot read"},
+    };
+    qr::test::TempStore store;
+    FillStore();
+    const QByteArray before = RunTool({"export"}).out;
+    ASSERT_TRUE(before.contains("Splash")) << before.toStdString();
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        QString file = store.dir() + "/" + (c.text.isEmpty() ? c.path : "in.reg");
+        if (!c.text.isEmpty())
+            qr::test::WriteFile(file, c.text);
+        const auto run = RunTool({"import", QDir::cleanPath(file)});
+        EXPECT_EQ(run.exit, 1);
+        EXPECT_TRUE(run.err.contains(c.inErr)) << run.err.toStdString();
+        EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+        EXPECT_EQ(RunTool({"export"}).out, before);
+    }
+}
+
+TEST(RegTool, ImportKilledMidWayLeavesTheStoreAsItWas)
+{
+    qr::test::TempStore store;
+    FillStore();
+    const QByteArray before = RunTool({"export"}).out;
+    // Large enough that SQLite spills the open transaction to its log long before the end.
+    QByteArray text = "REGEDIT4\n\n[-" + kRyn.toUtf8() + "]\n";
+    const QByteArray data = "\"" + QByteArray(100, 'x') + "\"\n";
+    for (int k = 0; k < 1000; ++k) {
+        text += "[" + kRyn.toUtf8() + "\\K" + QByteArray::number(k) + "]\n";
+        for (int v = 0; v < 100; ++v)
+            text += "\"v" + QByteArray::number(v) + "\"=" + data;
+    }
+    const QString file = store.dir() + "/big.reg";
+    qr::test::WriteFile(file, text);
+
+    QProcess import;
+    import.start(QString::fromLocal8Bit(std::getenv("QR_REG_TOOL")), {"import", file});
+    ASSERT_TRUE(import.waitForStarted());
+    // Stopped once the open transaction spills into SQLite's log, or after a
+    // second for an import that never makes one.
+    const QString log = store.path() + "-wal";
+    QElapsedTimer timer;
+    timer.start();
+    while (import.state() == QProcess::Running && QFileInfo(log).size() < (1 << 20) && timer.elapsed() < 1000)
+        QThread::msleep(2);
+    ASSERT_EQ(import.state(), QProcess::Running)
+        << "the import ended before it could be stopped: " << import.readAllStandardError().toStdString();
+    import.terminate(); // SIGTERM
+    ASSERT_TRUE(import.waitForFinished(60000));
+    EXPECT_EQ(import.exitStatus(), QProcess::CrashExit);
+    EXPECT_EQ(RunTool({"export"}).out, before);
 }
 
 } // namespace

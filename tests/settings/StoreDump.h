@@ -12,7 +12,8 @@
 #include <map>
 #include <string>
 
-namespace qr::test {
+namespace qr::test
+{
 
 // Everything stored: "PATH" -> "" per key, "PATH|NAME" -> data per value; "!" for an unreadable root.
 inline std::map<std::string, std::string> DumpStore()
@@ -56,11 +57,13 @@ struct ToolRun {
     QByteArray out, err;
 };
 
-// Runs the real quilvane-ryn-reg against the current store.
-inline ToolRun RunTool(const QStringList &args)
+// Runs the real quilvane-ryn-reg against the current store, through `asUser`
+// (a command such as setpriv with its arguments) when given.
+inline ToolRun RunTool(const QStringList &args, const QStringList &asUser = {})
 {
+    QStringList command = asUser + QStringList{QString::fromLocal8Bit(std::getenv("QR_REG_TOOL"))} + args;
     QProcess p;
-    p.start(QString::fromLocal8Bit(std::getenv("QR_REG_TOOL")), args);
+    p.start(command.takeFirst(), command);
     EXPECT_TRUE(p.waitForFinished(60000)) << "tool did not finish";
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
             p.readAllStandardError()};

@@ -1,13 +1,43 @@
 // settings_store_writer KEY_UNDER_HKLM PREFIX COUNT (0: until killed): writes PREFIX<i> = "v<i>"
 // and, once each write has returned, prints "<i>\n" unbuffered so the parent knows what was acknowledged.
+// settings_store_writer hold: takes the store's write lock, prints "locked\n" and keeps the lock until
+// standard input ends.
 #include "settings/RegistryStore.h"
+
+#include <sqlite3.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
+
+namespace
+{
+
+int Hold()
+{
+    sqlite3 *db = nullptr;
+    if (sqlite3_open_v2(qr::RegistryStore::FilePath().c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) !=
+            SQLITE_OK ||
+        sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        std::fprintf(stderr, "cannot lock the store: %s\n", sqlite3_errmsg(db));
+        return 1;
+    }
+    std::printf("locked\n");
+    std::fflush(stdout);
+    while (std::getchar() != EOF) {
+    }
+    sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    return 0;
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
+    if (argc == 2 && std::strcmp(argv[1], "hold") == 0)
+        return Hold();
     if (argc != 4)
         return 2;
     using qr::RegistryStore;
