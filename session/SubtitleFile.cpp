@@ -55,14 +55,19 @@ std::optional<double> parseNumber(QStringView text)
     const qsizetype begin = i;
     if (i < n && (text[i] == u'+' || text[i] == u'-'))
         ++i;
-    qsizetype mantissa = digits();
+    const qsizetype integerPart = i;
+    const qsizetype integerDigits = digits();
+    qsizetype mantissa = integerDigits;
+    bool plainInteger = true;
     if (i < n && text[i] == u'.') {
         ++i;
         mantissa += digits();
+        plainInteger = false;
     }
     if (mantissa == 0)
         return std::nullopt;
     if (i < n && (text[i] == u'e' || text[i] == u'E')) {
+        plainInteger = false;
         ++i;
         if (i < n && (text[i] == u'+' || text[i] == u'-'))
             ++i;
@@ -74,6 +79,14 @@ std::optional<double> parseNumber(QStringView text)
         ++i;
     if (i != n)
         return std::nullopt;
+    // Most fields are short whole numbers: exact in a double, and far cheaper
+    // than the general conversion.
+    if (plainInteger && integerDigits <= 15) {
+        qint64 value = 0;
+        for (qsizetype k = integerPart; k < integerPart + integerDigits; ++k)
+            value = value * 10 + (text[k].unicode() - u'0');
+        return text[begin] == u'-' ? -double(value) : double(value);
+    }
     bool ok = false;
     const double value = text.sliced(begin, stop - begin).toDouble(&ok);
     if (!ok || !std::isfinite(value))
@@ -378,8 +391,9 @@ void SubtitleFile::parseSubRip(const QByteArray &bytes)
 
 void SubtitleFile::buildIndex()
 {
-    std::stable_sort(m_cues.begin(), m_cues.end(),
-                     [](const Cue &x, const Cue &y) { return x.first < y.first; });
+    const auto byFirst = [](const Cue &x, const Cue &y) { return x.first < y.first; };
+    if (!std::is_sorted(m_cues.begin(), m_cues.end(), byFirst))
+        std::stable_sort(m_cues.begin(), m_cues.end(), byFirst);
     indexRange(0, m_cues.size());
 }
 
@@ -440,13 +454,14 @@ QString SubtitleFile::findBeside(const QString &mediaPath)
         return QString();
     const QFileInfo media(mediaPath);
     const QString base = media.completeBaseName();
-    const QStringList names = media.dir().entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    const QDir dir = media.dir();
+    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden, QDir::Name);
     for (const QLatin1String extension :
          {QLatin1String(".sub"), QLatin1String(".txt"), QLatin1String(".srt")}) {
         for (const QString &name : names) {
             if (name.size() == base.size() + extension.size() && name.startsWith(base) &&
                 name.endsWith(extension, Qt::CaseInsensitive))
-                return media.dir().filePath(name);
+                return dir.filePath(name);
         }
     }
     return QString();
