@@ -44,7 +44,7 @@ QString openDialogFilter(FileKind kind)
         return filterEntry(QStringLiteral("Supported media types"),
                            QStringLiteral("*.avi;*.asf;*.mpg;*.mpeg;*.dat")) +
                all;
-    return filterEntry(QStringLiteral("Supported subtitle files"), QStringLiteral("*.txt;*.sub")) + all;
+    return filterEntry(QStringLiteral("Supported subtitle files"), QStringLiteral("*.txt;*.sub;*.srt")) + all;
 }
 
 QString showOpenDialog(QWidget *owner, QString title, FileKind kind)

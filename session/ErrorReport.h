@@ -6,9 +6,6 @@ namespace qr {
 
 // The codes and texts of the player's own messages.
 
-// The code a subtitle file that cannot be opened is reported with.
-inline constexpr int FileNotFoundCode = 53;
-
 // The maker's support address that ends the support line.
 inline const QString SupportAddress = QStringLiteral("support@tarvell.example");
 

@@ -67,6 +67,8 @@ Session::~Session() = default;
 void Session::loadPanel(const std::optional<QString> &commandLineFile)
 {
     m_clock.start();
+    // Before the command-line file opens, so that it gets its subtitles.
+    m_useSubtitles = m_settings.isOn(PlayerSettings::UseSubs);
     refreshStatus();
     setSeekValue(0);
     if (m_settings.isOn(PlayerSettings::Ontop)) {
@@ -93,7 +95,6 @@ void Session::applyStartSettings(QSize panelSize)
     if (m_startSettingsApplied)
         return;
     m_startSettingsApplied = true;
-    m_useSubtitles = m_settings.isOn(PlayerSettings::UseSubs);
     m_scrollTitle = m_settings.isOn(PlayerSettings::ScrollTitle);
 
     const QRect primary = primaryScreen();
@@ -110,8 +111,11 @@ void Session::applyStartSettings(QSize panelSize)
 
 // ---- opening -----------------------------------------------------------------
 
-void Session::openMediaFile(const QString &media, const QString &subtitles)
+void Session::openMediaFile(const QString &media, const QString &chosenSubtitles)
 {
+    QString subtitles = chosenSubtitles;
+    if (m_useSubtitles && subtitles.isEmpty())
+        subtitles = SubtitleFile::findBeside(media);
     for (const auto &[path, isSubtitles] : {std::pair{media, false}, std::pair{subtitles, true}}) {
         if (isSubtitles && !m_useSubtitles)
             break;
@@ -128,9 +132,7 @@ void Session::openMediaFile(const QString &media, const QString &subtitles)
     }
     if (m_useSubtitles) {
         m_subtitlePath = subtitles;
-        if (!m_subtitles.open(subtitles))
-            return reportError(playFailedMessage(media), FileNotFoundCode,
-                               QStringLiteral("File not found: ") + subtitles);
+        loadSubtitles();
     }
     if (m_settings.isOn(PlayerSettings::Autostart)) {
         setShown(PlayerWindow::Video, true);
@@ -193,7 +195,7 @@ void Session::play()
     setShown(PlayerWindow::Video, true);
     m_media.play();
     if (m_useSubtitles)
-        m_subtitles.open(m_subtitlePath); // from its first line again
+        loadSubtitles(); // the file is read anew
     setStatus(shortFileTitle(m_currentFile) + Playing);
     m_clock.start();
     setOptionButtons(true);
@@ -225,7 +227,7 @@ void Session::stop()
         return;
     m_media.stop();
     if (m_useSubtitles)
-        m_subtitles.close();
+        m_subtitles.clear();
     m_media.setCurrentPosition(0.0);
     setStatus(QStringLiteral("Playback stopped.."));
     setMediaInfo(QString());
@@ -312,7 +314,7 @@ void Session::onEndOfMedia()
         return;
     }
     setStatus(QString());
-    m_subtitles.close();
+    m_subtitles.clear();
 }
 
 // ---- the panel's lines ---------------------------------------------------------
@@ -426,16 +428,18 @@ void Session::clockTick()
         }
         if (m_media.playState() == PlayState::Playing && m_useSubtitles)
             setSubtitleText(
-                m_subtitles.step([this] { return m_media.currentPosition(); }, subtitleFrameRate()));
+                m_subtitles.textAt(m_media.currentPosition(), m_subtitles.frameRateFor(m_media.frameRate())));
     }
     if (m_useSubtitles && !isShown(PlayerWindow::Subtitles))
         setShown(PlayerWindow::Subtitles, true);
 }
 
-int Session::subtitleFrameRate() const
+// A file that vanished or cannot be read gives no subtitles and no message;
+// one too large to be subtitles is reported as the corrupt file it is.
+void Session::loadSubtitles()
 {
-    const double fps = m_media.frameRate();
-    return fps > 0 ? static_cast<int>(std::nearbyint(fps)) : 25;
+    if (m_subtitles.load(m_subtitlePath) == SubtitleFile::LoadResult::TooLarge)
+        showMessage({QStringLiteral("File access error"), corruptFileText(m_subtitlePath)});
 }
 
 void Session::setSubtitleText(const QString &text)

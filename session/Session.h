@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/MediaControl.h"
-#include "session/SubtitleChannel.h"
+#include "session/SubtitleFile.h"
 #include "session/VideoLayout.h"
 #include "settings/PlayerSettings.h"
 
@@ -45,11 +45,11 @@ public:
 
     // ---- start-up --------------------------------------------------------
     // The panel's first load: status refresh, seek bar reset, the "Ontop"
-    // setting, then the command-line file opened, or drops accepted when
-    // there is none. Starts the clock.
+    // and "useSubs" settings, then the command-line file opened, or drops
+    // accepted when there is none. Starts the clock.
     void loadPanel(const std::optional<QString> &commandLineFile);
-    // Reads "useSubs" and "ScrollTitle" and places the panel (of the given
-    // size) and the video window, once.
+    // Reads "ScrollTitle" and places the panel (of the given size) and the
+    // video window, once.
     void applyStartSettings(QSize panelSize);
     bool acceptsDroppedFiles() const { return m_acceptsDrops; }
 
@@ -58,6 +58,7 @@ public:
     // engine: checks both exist, hands the file over, starts playback when
     // "Autostart" asks for it, restores the remembered player state and
     // writes the status line. The caller has made it the current file.
+    // Without a subtitle path, a subtitle file beside the media is used.
     void openMediaFile(const QString &media, const QString &subtitles);
     // A file chosen in the open dialogs becomes the current file and opens.
     void openChosenFile(const QString &media, const QString &subtitles);
@@ -176,6 +177,8 @@ public:
     void resizeVideo(double height, double width);
 
     // ---- subtitles -------------------------------------------------------
+    // The text for the playing position, set by each tick while playing with
+    // subtitles in use; kept while paused or stopped.
     QString subtitleText() const { return m_subtitleText; }
 
     // ---- errors and messages ---------------------------------------------
@@ -229,7 +232,7 @@ private:
     void showMediaInfo();
     void fillZoomList();
     void openSubtitleWindow();
-    int subtitleFrameRate() const;
+    void loadSubtitles();
 
     MediaControl &m_media;
     const PlayerSettings &m_settings;
@@ -267,7 +270,7 @@ private:
     QStringList m_zoomChoices;
     int m_zoomChoice = -1;
 
-    SubtitleChannel m_subtitles;
+    SubtitleFile m_subtitles;
     QString m_subtitlePath;
     QString m_subtitleText;
 };

@@ -3,11 +3,9 @@
 #include <algorithm>
 #include <utility>
 
-namespace qr
-{
+namespace qr {
 
-namespace
-{
+namespace {
 
 using Store = RegistryStore;
 using Change = RegistryStore::Change;
@@ -83,10 +81,7 @@ std::int32_t AppendKey(std::string &out, std::uint32_t root, std::string_view su
     return Store::kSuccess;
 }
 
-bool IsBlank(std::string_view line)
-{
-    return line.find_first_not_of(" \t") == std::string_view::npos;
-}
+bool IsBlank(std::string_view line) { return line.find_first_not_of(" \t") == std::string_view::npos; }
 
 std::string_view TrimLeft(std::string_view text)
 {

@@ -8,8 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace qr
-{
+namespace qr {
 
 // The REGEDIT4 text form of the key store: what quilvane-ryn-reg exports and
 // imports. Sections name keys ("[HKEY_...\Key]", "[-HKEY_...\Key]" deletes

@@ -17,11 +17,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace qr
-{
+namespace qr {
 
-namespace
-{
+namespace {
 
 using Store = RegistryStore;
 
@@ -61,10 +59,7 @@ bool IsRoot(std::uint32_t root)
     return root >= Store::kClassesRoot && root < Store::kClassesRoot + kRootCount;
 }
 // The seven roots are the first seven rows of `keys`.
-std::int64_t RootRow(std::uint32_t root)
-{
-    return std::int64_t(root - Store::kClassesRoot) + 1;
-}
+std::int64_t RootRow(std::uint32_t root) { return std::int64_t(root - Store::kClassesRoot) + 1; }
 
 std::int32_t FromSqlite(int rc)
 {
@@ -91,9 +86,8 @@ std::int32_t FromSqlite(int rc)
     }
 }
 
-class Stmt
-{
-  public:
+class Stmt {
+public:
     Stmt(sqlite3 *db, const char *sql) { m_rc = sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr); }
     ~Stmt() { sqlite3_finalize(m_stmt); }
     Stmt(const Stmt &) = delete;
@@ -136,20 +130,16 @@ class Stmt
         return p ? std::string(static_cast<const char *>(p), std::size_t(n)) : std::string();
     }
 
-  private:
+private:
     sqlite3_stmt *m_stmt = nullptr;
     int m_rc = SQLITE_OK;
 };
 
-int Exec(sqlite3 *db, const char *sql)
-{
-    return sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
-}
+int Exec(sqlite3 *db, const char *sql) { return sqlite3_exec(db, sql, nullptr, nullptr, nullptr); }
 
 // One write transaction; rolled back unless committed.
-class WriteTxn
-{
-  public:
+class WriteTxn {
+public:
     explicit WriteTxn(sqlite3 *db) : m_db(db)
     {
         sqlite3_busy_timeout(db, g_busyTimeoutMs.load()); // it may have changed since the handle was opened
@@ -169,7 +159,7 @@ class WriteTxn
         return FromSqlite(rc);
     }
 
-  private:
+private:
     sqlite3 *m_db;
     int m_rc;
     bool m_done = false;
@@ -402,9 +392,8 @@ std::int32_t OpenStore(bool write, bool create, sqlite3 *&db)
 }
 
 // The statements that find and change keys and values, each prepared on first use.
-class StoreOps
-{
-  public:
+class StoreOps {
+public:
     explicit StoreOps(sqlite3 *db) : m_db(db) {}
 
     // The row of a key below a root's row; kNotFound when any part is missing.
@@ -477,7 +466,7 @@ class StoreOps
         return sqlite3_changes(m_db) ? Store::kSuccess : Store::kNotFound;
     }
 
-  private:
+private:
     enum { kFindChild, kAddKey, kDeleteTreeValues, kDeleteTreeKeys, kSetValue, kDeleteValue, kCount };
 
     std::int32_t Child(std::int64_t parent, std::string_view name, std::int64_t &row)
@@ -893,8 +882,7 @@ std::int32_t RegistryStore::CheckChange(const Change &change)
     return kInvalidParameter;
 }
 
-namespace
-{
+namespace {
 
 std::int32_t ApplyAll(const std::vector<Store::Change> &changes, std::size_t &failed)
 {
@@ -1007,15 +995,9 @@ std::int32_t RegistryStore::WriteValues(std::uint32_t root, std::string_view sub
     return ApplyChanges(changes);
 }
 
-void RegistryStore::SetBusyTimeout(int ms)
-{
-    g_busyTimeoutMs = std::max(ms, 0);
-}
+void RegistryStore::SetBusyTimeout(int ms) { g_busyTimeoutMs = std::max(ms, 0); }
 
-int RegistryStore::BusyTimeout()
-{
-    return g_busyTimeoutMs;
-}
+int RegistryStore::BusyTimeout() { return g_busyTimeoutMs; }
 
 RegistryStore::KeyPathParse RegistryStore::ParseKeyPath(std::string_view path)
 {

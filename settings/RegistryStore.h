@@ -7,8 +7,7 @@
 #include <utility>
 #include <vector>
 
-namespace qr
-{
+namespace qr {
 
 // The machine-wide key store: one SQLite file behaving like the registry
 // functions the layer in registry.h was written against. Keys are paths under
@@ -32,9 +31,8 @@ namespace qr
 // Handles are process-wide and may be used from any thread, one thread at a
 // time per handle; each handle has its own database connection, which lives
 // until CloseKey.
-class RegistryStore
-{
-  public:
+class RegistryStore {
+public:
     // Status numbers.
     static constexpr std::int32_t kSuccess = 0;
     static constexpr std::int32_t kNotFound = 2;

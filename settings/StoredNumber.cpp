@@ -2,11 +2,9 @@
 
 #include <cmath>
 
-namespace qr
-{
+namespace qr {
 
-namespace
-{
+namespace {
 
 // Skips ASCII digits; how many there were.
 qsizetype SkipDigits(const QString &text, qsizetype &pos)

@@ -4,8 +4,7 @@
 
 #include <optional>
 
-namespace qr
-{
+namespace qr {
 
 // A number stored as text, read back the way the player reads its window
 // coordinates: blanks around it are allowed, the number itself is decimal

@@ -20,8 +20,7 @@
 #include <unistd.h>
 #include <vector>
 
-namespace
-{
+namespace {
 
 using qr::RegistryStore;
 using Change = RegistryStore::Change;
@@ -47,10 +46,7 @@ constexpr const char *kHelp =
 
 enum Exit { kOk = 0, kFailed = 1, kBadArgs = 2 };
 
-void Fail(const std::string &message)
-{
-    std::cerr << kProgram << ": " << message << "\n";
-}
+void Fail(const std::string &message) { std::cerr << kProgram << ": " << message << "\n"; }
 
 int Flushed()
 {
@@ -78,10 +74,7 @@ std::optional<KeyPath> ParseKey(const std::string &path)
     return KeyPath{parse.root, std::move(parse.subKey), path};
 }
 
-std::string StoreNote()
-{
-    return " (store " + RegistryStore::FilePath() + ")";
-}
+std::string StoreNote() { return " (store " + RegistryStore::FilePath() + ")"; }
 
 std::string Describe(std::int32_t status, const std::string &what)
 {

@@ -68,15 +68,19 @@ TEST_F(Startup, WithoutSplashTheWindowsComeAtOnceInTheirStoredPlaces)
     EXPECT_EQ(app->videoWindow()->size(), QSize(720, 480));
 }
 
-TEST_F(Startup, CommandLineFileOpensBeforeSubtitlesAreRead)
+TEST_F(Startup, CommandLineFileOpensWithTheSubtitlesBesideIt)
 {
     setValue(PlayerSettings::Splash, "no");
     setValue(PlayerSettings::UseSubs, "yes");
+    makeFile("clip.sub", "{0}{100}beside\r\n");
     start(makeFile("clip.avi"));
     EXPECT_EQ(app->session().statusLine(), "clip.avi loaded..");
-    EXPECT_TRUE(messages.isEmpty()) << "no subtitle file was asked for";
+    EXPECT_TRUE(messages.isEmpty());
     EXPECT_FALSE(app->panel()->acceptDrops());
-    EXPECT_TRUE(app->session().useSubtitles());
+    media.state = PlayState::Playing;
+    media.position = 1;
+    app->session().clockTick();
+    EXPECT_EQ(app->session().subtitleText(), "beside");
 }
 
 TEST_F(Startup, WindowsFollowTheSession)

@@ -70,7 +70,7 @@ TEST(PathHelpers, DialogFiltersMatchAnyCase)
     EXPECT_TRUE(media.contains("*.[mM][pP][eE][gG]"));
     EXPECT_TRUE(media.endsWith(";;All files (*)"));
     EXPECT_TRUE(openDialogFilter(FileKind::Subtitles)
-                    .startsWith("Supported subtitle files (*.[tT][xX][tT] *.[sS][uU][bB])"));
+                    .startsWith("Supported subtitle files (*.[tT][xX][tT] *.[sS][uU][bB] *.[sS][rR][tT])"));
     QRegularExpression avi(QRegularExpression::wildcardToRegularExpression("*.[aA][vV][iI]"));
     EXPECT_TRUE(avi.match("CLIP.AVI").hasMatch());
     EXPECT_TRUE(avi.match("clip.Avi").hasMatch());

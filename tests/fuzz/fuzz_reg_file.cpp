@@ -10,8 +10,7 @@
 #include <string>
 #include <string_view>
 
-namespace
-{
+namespace {
 
 using qr::RegistryStore;
 using Kind = RegistryStore::Change::Kind;

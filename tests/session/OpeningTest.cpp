@@ -29,7 +29,7 @@ TEST_F(Opening, MissingFilesGetTheirMessageAndReachNothing)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         setValue(PlayerSettings::UseSubs, c.subtitles ? "yes" : "no");
-        remake().applyStartSettings(QSize(274, 113));
+        remake().loadPanel(std::nullopt);
         messages.clear();
         media.calls.clear();
         const QString path = c.mediaExists                   ? makeFile("clip.avi")
@@ -177,7 +177,7 @@ TEST_F(Opening, CommandLineFileOrDrops)
 TEST_F(Opening, SubtitlesOpenWithTheFileAndShowTheirWindow)
 {
     setValue(PlayerSettings::UseSubs, "yes");
-    remake().applyStartSettings(QSize(274, 113));
+    remake().loadPanel(std::nullopt);
     setValue(PlayerSettings::Autostart, "yes");
     const QString path = makeFile("clip.avi");
     const QString subs = makeFile("clip.sub", "{0}{100}Hello\r\n");
@@ -188,7 +188,7 @@ TEST_F(Opening, SubtitlesOpenWithTheFileAndShowTheirWindow)
     EXPECT_EQ(session->subtitleText(), "Hello");
 
     setValue(PlayerSettings::UseSubs, "no");
-    remake().applyStartSettings(QSize(274, 113));
+    remake().loadPanel(std::nullopt);
     session->setShown(PlayerWindow::Subtitles, true);
     session->openChosenFile(path, QString());
     EXPECT_FALSE(session->isShown(PlayerWindow::Subtitles));

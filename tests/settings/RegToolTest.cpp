@@ -12,8 +12,7 @@
 using qr::RegistryStore;
 using qr::test::RunTool;
 
-namespace
-{
+namespace {
 
 const QString kRyn = "HKEY_LOCAL_MACHINE\\Software\\Tarvell\\Quilvane\\Ryn";
 

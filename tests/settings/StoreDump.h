@@ -12,8 +12,7 @@
 #include <map>
 #include <string>
 
-namespace qr::test
-{
+namespace qr::test {
 
 // Everything stored: "PATH" -> "" per key, "PATH|NAME" -> data per value; "!" for an unreadable root.
 inline std::map<std::string, std::string> DumpStore()

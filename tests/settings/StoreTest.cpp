@@ -1,8 +1,8 @@
 #include "StoreDump.h"
 
-#include "settings/RegistryStore.h"
 #include "settings/PlayerSettings.h"
 #include "settings/Registry.h"
+#include "settings/RegistryStore.h"
 #include "settings/StoredNumber.h"
 #include "tests/support/TempStore.h"
 
@@ -22,8 +22,7 @@ using qr::test::ReadFile;
 using Change = RegistryStore::Change;
 using Kind = RegistryStore::Change::Kind;
 
-namespace
-{
+namespace {
 
 const char *const kSub = "Software\\Tarvell\\Quilvane\\Ryn";
 const std::string kRyn = std::string("HKEY_LOCAL_MACHINE\\") + kSub + "|";

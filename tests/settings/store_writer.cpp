@@ -11,8 +11,7 @@
 #include <cstring>
 #include <string>
 
-namespace
-{
+namespace {
 
 int Hold()
 {

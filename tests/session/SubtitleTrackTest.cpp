@@ -1,0 +1,124 @@
+// Which subtitle text the session shows, tick by tick, as the file plays,
+// seeks, stops, repeats and is replaced; where the frame rate comes from;
+// and files that are not what they should be.
+#include "tests/support/SessionFixture.h"
+
+namespace qr::test {
+namespace {
+
+class SubtitleTrack : public SessionFixture {
+protected:
+    void SetUp() override
+    {
+        SessionFixture::SetUp();
+        setValue(PlayerSettings::UseSubs, "yes");
+        setValue(PlayerSettings::Autostart, "yes");
+        remake().loadPanel(std::nullopt);
+    }
+    // Opens clip.avi with the subtitle file made of `text`.
+    void openWith(const QByteArray &text, const QString &name = "clip.sub")
+    {
+        session->openChosenFile(makeFile("clip.avi"), makeFile(name, text));
+    }
+    QString at(double seconds)
+    {
+        media.position = seconds;
+        session->clockTick();
+        return session->subtitleText();
+    }
+};
+
+TEST_F(SubtitleTrack, RightTextOnTheNextTickWhereverPlaybackGoes)
+{
+    media.fps = 25;
+    openWith("{250}{310}first\r\n{40000}{40100}late\r\n{2000000}{2000100}very late\r\n");
+    const std::pair<double, const char *> ticks[] = {
+        {10.0, "first"},        {1600.0, "late"}, {10.0, "first"}, // a seek forward and back
+        {80000.0, "very late"}, {0.0, ""},        {12.4, "first"}, // to the end, to the start
+    };
+    for (const auto &[seconds, text] : ticks)
+        EXPECT_EQ(at(seconds), text) << seconds;
+
+    session->stop();
+    EXPECT_EQ(session->subtitleText(), "first") << "stopped, the text stays";
+    session->play();
+    EXPECT_EQ(at(10.0), "first") << "stop and play";
+    Q_EMIT media.endOfMedia(); // repeat off: the file is let go
+    session->repeatOn();
+    session->play();
+    Q_EMIT media.endOfMedia(); // a repeat restart
+    EXPECT_EQ(at(1600.0), "late");
+
+    openWith("{0}{100}second file\r\n", "other.sub");
+    EXPECT_EQ(at(2.0), "second file");
+}
+
+TEST_F(SubtitleTrack, FrameRateFromTheFileThenTheMediaThen25)
+{
+    const struct {
+        const char *what;
+        QByteArray file;
+        double mediaFps;
+        double seconds; // frame 1000 at the rate that should be used, and a little
+    } cases[] = {
+        {"the file's header", "{1}{1}23.976\r\n{1000}{1010}cue\r\n", 25, 1000.5 / 23.976},
+        {"the media's rate", "{1000}{1010}cue\r\n", 29.97, 1000.5 / 29.97},
+        {"neither", "{1000}{1010}cue\r\n", 0, 1000.5 / 25},
+        {"a header that is no number", "{1}{1}fast\r\n{1000}{1010}cue\r\n", 0, 1000.5 / 25},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        media.fps = c.mediaFps;
+        openWith(c.file);
+        EXPECT_EQ(at(c.seconds), "cue");
+        EXPECT_EQ(at(c.seconds * 1.02), "") << "2 % off is out of the cue";
+        EXPECT_EQ(at(0.04), QString(c.file.startsWith("{1}{1}fast") ? "fast" : "")) << "the header line";
+    }
+}
+
+TEST_F(SubtitleTrack, FilesThatAreNotSubtitles)
+{
+    media.fps = 25;
+    const QString media1 = makeFile("clip.avi");
+
+    const QString vanished = makeFile("vanished.sub", "{0}{100}gone\r\n");
+    session->openChosenFile(media1, vanished);
+    QFile::remove(vanished);
+    session->play(); // reads the file anew: it is gone
+    EXPECT_EQ(at(1.0), "");
+    EXPECT_TRUE(messages.isEmpty());
+
+    session->openChosenFile(media1, makeFile("junk.sub", QByteArray(100000, '\xFF') + "\x00\x01{}{"));
+    EXPECT_EQ(at(1.0), "");
+    EXPECT_TRUE(messages.isEmpty());
+
+    const QString huge = makeFile("huge.sub");
+    QFile(huge).resize(SubtitleFile::MaxFileBytes + 1);
+    session->openChosenFile(media1, huge);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0].title, "File access error");
+    EXPECT_EQ(messages[0].text, "The file " + huge + " is either corrupt or damaged.");
+    EXPECT_EQ(media.file, media1) << "the media still plays";
+}
+
+// Dropped, or named on the command line, the media brings the subtitle file
+// beside it; without one, the subtitle file is missing as it always was.
+TEST_F(SubtitleTrack, AFileBesideTheMediaIsUsed)
+{
+    media.fps = 25;
+    const QString clip = makeFile("film.mpg");
+    makeFile("film.SRT", "1\r\n00:00:01,000 --> 00:00:02,000\r\n<i>beside</i>\r\n");
+    session->openDroppedFiles({clip});
+    EXPECT_EQ(at(1.5), "beside");
+
+    remake().loadPanel(clip);
+    EXPECT_EQ(at(1.5), "beside") << "from the command line";
+
+    const QString alone = makeFile("alone.mpg");
+    session->openDroppedFiles({alone});
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0].text, "Subs File \"\" doesnt exist!");
+}
+
+} // namespace
+} // namespace qr::test
