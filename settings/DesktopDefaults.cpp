@@ -157,8 +157,11 @@ QStringList desktopDefaultTypes()
 
 bool setDesktopDefaults()
 {
+    // A few file tests first: without the entry, the MIME database is not even loaded.
+    if (!desktopEntryInstalled())
+        return false;
     const QStringList types = desktopDefaultTypes();
-    if (types.isEmpty() || !desktopEntryInstalled())
+    if (types.isEmpty())
         return false;
     const QString configHome = xdgHome("XDG_CONFIG_HOME", QStringLiteral("/.config"));
     const QFileInfo folder(configHome);
