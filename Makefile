@@ -1,22 +1,27 @@
 # Quilvane Ryn: make run | make test | make build | make deps | make bench | make fuzz
+#               make install | make uninstall | make deb
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 SAMPLE     ?= samples/sample.mpg
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
+PREFIX     ?= /usr/local
+# What the last install put in place (files, then the folders it created), for uninstall.
+INSTALLED  ?= $(BUILD)/installed.txt
 
 # Debian 12 packages the build, the tests and the benchmarks need.
 PACKAGES := cmake g++ make pkg-config qt6-base-dev libqt6opengl6-dev qt6-svg-dev \
             libmpv-dev libsqlite3-dev libgtest-dev googletest \
             xvfb xauth xdotool ffmpeg mpv imagemagick x11-utils \
-            fonts-dejavu-core fonts-liberation2 fonts-comic-neue
+            fonts-dejavu-core fonts-liberation2 fonts-comic-neue \
+            dpkg-dev file desktop-file-utils appstream xdg-utils shared-mime-info
 # Only `make fuzz` needs clang and its libFuzzer runtime.
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps build run test bench fuzz clean
+.PHONY: deps build run test bench fuzz install uninstall deb clean
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \
@@ -53,6 +58,30 @@ fuzz:
 	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQR_SANITIZE=ON -DQR_FUZZ=ON >/dev/null
 	@cmake --build $(FUZZ_BUILD) --target qr_fuzzers -j $(JOBS)
 	@tests/fuzz/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+# Installs under $(PREFIX) (DESTDIR honoured) from an up-to-date build. A
+# trial install into a scratch folder names the folders; those missing yet
+# are recorded with the files, so that uninstall takes them away again.
+install:
+	@[ -f $(BUILD)/CMakeCache.txt ] || $(MAKE) --no-print-directory build
+	@cmake --build $(BUILD) -j $(JOBS)
+	@stage=$$(mktemp -d) && \
+	{ DESTDIR=$$stage cmake --install $(BUILD) --prefix "$(PREFIX)" >/dev/null || { rm -rf $$stage; exit 1; }; } && \
+	new=$$(cd $$stage && find . -mindepth 1 -type d | sed 's|^\.||' | \
+	       while IFS= read -r d; do [ -d "$(DESTDIR)$$d" ] || echo "$(DESTDIR)$$d"; done); \
+	rm -rf $$stage; \
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)" && \
+	{ sed 's|^|$(DESTDIR)|' $(BUILD)/install_manifest.txt; echo; echo "$$new"; } | grep -v '^$$' >$(INSTALLED)
+
+uninstall:
+	@[ -f $(INSTALLED) ] || { echo "Nothing to uninstall: $(INSTALLED) is missing" >&2; exit 1; }
+	@while IFS= read -r f; do [ -d "$$f" ] && [ ! -L "$$f" ] || rm -fv -- "$$f"; done <$(INSTALLED)
+	@sort -r $(INSTALLED) | while IFS= read -r d; do \
+	  [ ! -d "$$d" ] || [ -L "$$d" ] || rmdir --ignore-fail-on-non-empty -- "$$d"; done
+	@rm -f $(INSTALLED)
+
+deb: build
+	@cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

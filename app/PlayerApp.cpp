@@ -2,6 +2,7 @@
 
 #include "desktop/MessageBox.h"
 #include "desktop/WindowHelpers.h"
+#include "settings/DesktopDefaults.h"
 #include "settings/FileTypes.h"
 #include "ui/AboutWindow.h"
 #include "ui/ControlPanel.h"
@@ -56,8 +57,10 @@ OptionsDialog *PlayerApp::options() const { return m_options; }
 
 void PlayerApp::start()
 {
-    if (m_settings.isOn(PlayerSettings::Registext))
+    if (m_settings.isOn(PlayerSettings::Registext)) {
         registerExtensions(QCoreApplication::applicationDirPath());
+        setDesktopDefaults(); // what the desktop's file managers read
+    }
     if (m_settings.skipsSplash()) {
         startMainWindows();
         return;

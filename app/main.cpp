@@ -1,4 +1,5 @@
 // Quilvane Ryn: a compact, skinned video player over libmpv.
+#include "app/CommandLine.h"
 #include "app/PlayerApp.h"
 #include "desktop/MessageBox.h"
 #include "engine/MpvMediaControl.h"
@@ -8,10 +9,31 @@
 #include <QApplication>
 
 #include <clocale>
+#include <cstdio>
 #include <memory>
 
 int main(int argc, char **argv)
 {
+    // Help, version and bad options are answered before Qt starts, so they
+    // need no display.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const qr::CommandLine early = qr::parseCommandLine(arguments);
+    switch (early.action) {
+    case qr::CommandLine::Action::PrintHelp:
+        std::fputs(qPrintable(qr::usageText()), stdout);
+        return 0;
+    case qr::CommandLine::Action::PrintVersion:
+        std::fputs(qPrintable(qr::versionText() + QLatin1Char('\n')), stdout);
+        return 0;
+    case qr::CommandLine::Action::BadUsage:
+        std::fputs(qPrintable(early.message + QLatin1Char('\n')), stderr);
+        return 2;
+    case qr::CommandLine::Action::Run:
+        break;
+    }
+
     // Before Qt starts: where only software can render, OpenGL is never loaded.
     qr::MpvMediaControl::prepareApplication();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
@@ -36,11 +58,11 @@ int main(int argc, char **argv)
                            qr::MessageIcon::Critical);
         return 1;
     }
-    // Several words are one path that a shell split at its blanks.
-    const QStringList arguments = app.arguments().mid(1);
+    // Again, without the options Qt took for itself (-platform, -style...).
+    const qr::CommandLine command = qr::parseCommandLine(app.arguments().mid(1));
     std::optional<QString> file;
-    if (!arguments.isEmpty())
-        file = arguments.join(QLatin1Char(' ')).trimmed();
+    if (command.hasFile)
+        file = command.file;
 
     qr::PlayerApp player(*media, file);
     QObject::connect(&player, &qr::PlayerApp::finished, &app, &QCoreApplication::exit, Qt::QueuedConnection);

@@ -8,7 +8,9 @@
 #include "ui/VideoWindow.h"
 #include "ui/ZoomStrip.h"
 
+#include <QDir>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace qr::test {
@@ -81,6 +83,46 @@ TEST_F(Startup, CommandLineFileOpensWithTheSubtitlesBesideIt)
     media.position = 1;
     app->session().clockTick();
     EXPECT_EQ(app->session().subtitleText(), "beside");
+}
+
+// With "Registext" on, the start also makes the installed desktop entry the
+// default for the player's file types; a read-only config folder changes
+// nothing and stops nothing.
+TEST_F(Startup, RegistextMakesThePlayerTheDesktopsDefault)
+{
+    const QString entry = "example.tarvell.QuilvaneRyn.desktop";
+    QFile::copy(qEnvironmentVariable("QR_SOURCE_DIR") + "/dist/" + entry, makeFile("entry"));
+    const struct {
+        const char *what;
+        QString registext;
+        bool writable;
+        bool defaults;
+    } cases[] = {
+        {"on", "yes", true, true},
+        {"off", "no", true, false},
+        {"read-only config folder", "yes", false, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir xdg;
+        QDir(xdg.path()).mkpath("data/applications");
+        QDir(xdg.path()).mkpath("config");
+        QFile::copy(store.dir() + "/entry", xdg.filePath("data/applications/" + entry));
+        qputenv("XDG_DATA_HOME", xdg.filePath("data").toUtf8());
+        qputenv("XDG_CONFIG_HOME", xdg.filePath("config").toUtf8());
+        if (!c.writable)
+            QFile::setPermissions(xdg.filePath("config"), QFile::ReadOwner | QFile::ExeOwner);
+        setValue(PlayerSettings::Splash, "no");
+        setValue(PlayerSettings::Registext, c.registext);
+        app.reset();
+        start();
+        EXPECT_TRUE(app->panel()->isVisible());
+        QFile list(xdg.filePath("config/mimeapps.list"));
+        EXPECT_EQ(list.open(QIODevice::ReadOnly) &&
+                      list.readAll().contains("video/x-msvideo=" + entry.toUtf8()),
+                  c.defaults);
+        QFile::setPermissions(xdg.filePath("config"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
 }
 
 TEST_F(Startup, WindowsFollowTheSession)

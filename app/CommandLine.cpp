@@ -1,0 +1,101 @@
+#include "app/CommandLine.h"
+
+#include <QUrl>
+
+namespace qr {
+
+namespace {
+
+const QString kOptionPrefix = QStringLiteral("--");
+
+// A URI handed over by a file manager; anything else, even a remote file://,
+// stays as given so that opening it ends in the player's own message.
+QString localPath(const QString &text)
+{
+    if (!text.startsWith(QLatin1String("file:"), Qt::CaseInsensitive))
+        return text;
+    QUrl url(text);
+    if (!url.isValid() || !url.isLocalFile())
+        return text;
+    if (url.host().compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0)
+        url.setHost(QString());
+    else if (!url.host().isEmpty())
+        return text;
+    const QString path = url.toLocalFile();
+    return path.startsWith(QLatin1Char('/')) ? path : text;
+}
+
+CommandLine withAction(CommandLine::Action action, const QString &message = QString())
+{
+    CommandLine result;
+    result.action = action;
+    result.message = message;
+    return result;
+}
+
+} // namespace
+
+CommandLine parseCommandLine(const QStringList &arguments)
+{
+    QStringList words;
+    bool options = true;
+    for (const QString &argument : arguments) {
+        if (options && argument == kOptionPrefix) {
+            options = false;
+        } else if (options && argument.startsWith(kOptionPrefix)) {
+            if (argument == QLatin1String("--help"))
+                return withAction(CommandLine::Action::PrintHelp);
+            if (argument == QLatin1String("--version"))
+                return withAction(CommandLine::Action::PrintVersion);
+            return withAction(
+                CommandLine::Action::BadUsage,
+                QStringLiteral("quilvane-ryn: unknown option '%1' (see quilvane-ryn --help)").arg(argument));
+        } else {
+            words.append(argument);
+        }
+    }
+    CommandLine result;
+    if (words.isEmpty())
+        return result;
+    result.hasFile = true;
+    // A file manager passes a path with blanks as one argument; several
+    // arguments are a path typed unquoted.
+    result.file = localPath(words.size() == 1 ? words.front() : words.join(QLatin1Char(' ')).trimmed());
+    return result;
+}
+
+QString usageText()
+{
+    return QStringLiteral("Usage: quilvane-ryn [--help | --version] [--] [FILE]\n"
+                          "\n"
+                          "Opens FILE, a video or sound file given as a path or a file:// URI, in a\n"
+                          "small skinned player. Several words are joined with single blanks into one\n"
+                          "file name. Without FILE the player starts empty: drop a file on its panel\n"
+                          "or open one with Ctrl+L.\n"
+                          "\n"
+                          "Options:\n"
+                          "  --help     print this help and exit\n"
+                          "  --version  print the version and exit\n"
+                          "  --         end of the options: what follows is the file, even if it\n"
+                          "             begins with --\n"
+                          "\n"
+                          "Settings live in $XDG_CONFIG_HOME/quilvane-ryn/registry.db\n"
+                          "(~/.config/quilvane-ryn/registry.db); quilvane-ryn-reg reads and edits them.\n"
+                          "\n"
+                          "Environment:\n"
+                          "  QUILVANE_RYN_REGISTRY     the settings file to use instead\n"
+                          "  QUILVANE_RYN_RENDER=gl|sw force the OpenGL or the software picture path\n"
+                          "\n"
+                          "Exit status: 0; 1 when the playback engine cannot start; 2 for an unknown\n"
+                          "option.\n");
+}
+
+QString versionText()
+{
+    return QStringLiteral("Quilvane Ryn %1.%2.%3")
+        .arg(QR_VERSION_MAJOR)
+        .arg(QR_VERSION_MINOR)
+        .arg(QR_VERSION_PATCH);
+}
+
+} // namespace qr

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace qr {
+
+// What start-up does with the arguments that follow the program name.
+struct CommandLine {
+    enum class Action { Run, PrintHelp, PrintVersion, BadUsage };
+    Action action = Action::Run;
+    // Run: true when a file was named, even an empty one or one of blanks.
+    bool hasFile = false;
+    QString file;
+    // BadUsage: one line for standard error, without the line break.
+    QString message;
+};
+
+// --help and --version answer at once, any other "--" option is bad usage,
+// and "--" alone ends the options. The remaining arguments name the file: a
+// single one exactly as given, several joined with one blank and trimmed. A
+// local file:// URI becomes its decoded path.
+CommandLine parseCommandLine(const QStringList &arguments);
+
+// The --help text, ending in a line break.
+QString usageText();
+// "Quilvane Ryn" and the version, without a line break.
+QString versionText();
+
+} // namespace qr
