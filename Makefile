@@ -1,4 +1,4 @@
-# Quilvane Ryn: make run | make test | make build | make deps | make bench | make fuzz
+# Quilvane Ryn: make run | make test | make build | make deps | make bench | make fuzz | make format-check
 #               make install | make uninstall | make deb
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
@@ -15,13 +15,13 @@ PACKAGES := cmake g++ make pkg-config qt6-base-dev libqt6opengl6-dev qt6-svg-dev
             libmpv-dev libsqlite3-dev libgtest-dev googletest \
             xvfb xauth xdotool ffmpeg mpv imagemagick x11-utils \
             fonts-dejavu-core fonts-liberation2 fonts-comic-neue \
-            dpkg-dev file desktop-file-utils appstream xdg-utils shared-mime-info
+            dpkg-dev file desktop-file-utils appstream xdg-utils shared-mime-info clang-format
 # Only `make fuzz` needs clang and its libFuzzer runtime.
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps build run test bench fuzz install uninstall deb clean
+.PHONY: deps build run test format-check bench fuzz install uninstall deb clean
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \
@@ -47,6 +47,10 @@ test: build
 	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	@echo "== the tests again, under AddressSanitizer and UndefinedBehaviorSanitizer =="
 	@ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+
+# Every C++ file as .clang-format has it; lists the ones that differ.
+format-check: deps
+	@git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
 
 bench: build
 	@bench/play-vs-mpv $(BUILD)/quilvane-ryn
