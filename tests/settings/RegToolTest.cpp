@@ -143,6 +143,24 @@ void FillStore()
         ASSERT_EQ(RunTool(args).exit, 0) << args.join(' ').toStdString();
 }
 
+// Both delete forms take effect; what they do not name stays.
+TEST(RegTool, ImportDeletesKeysAndValues)
+{
+    qr::test::TempStore store;
+    FillStore();
+    const QString file = store.dir() + "/delete.reg";
+    qr::test::WriteFile(file, "REGEDIT4\n\n[-HKEY_CURRENT_USER\\x]\n[" + kRyn.toUtf8() +
+                                  "]\n\"QV_RL\"=-\n\"Missing\"=-\n[-HKEY_USERS\\never]\n");
+    const auto run = RunTool({"import", file});
+    ASSERT_EQ(run.exit, 0) << run.err.toStdString();
+    const auto dump = qr::test::DumpStore();
+    EXPECT_EQ(dump.count("HKEY_CURRENT_USER\\x"), 0u);
+    EXPECT_EQ(dump.count("HKEY_CURRENT_USER\\x|a"), 0u);
+    EXPECT_EQ(dump.count(kRyn.toStdString() + "|QV_RL"), 0u);
+    EXPECT_EQ(dump.count(kRyn.toStdString() + "|Splash"), 1u);
+    EXPECT_EQ(dump.count("HKEY_CLASSES_ROOT\\.dat"), 1u);
+}
+
 TEST(RegTool, FailedImportLeavesTheStoreAsItWas)
 {
     struct Case {
