@@ -14,6 +14,8 @@
 
 #include <QCoreApplication>
 
+#include <cstdio>
+
 namespace qr {
 
 PlayerApp::PlayerApp(MediaControl &media, std::optional<QString> commandLineFile, QObject *parent)
@@ -29,6 +31,8 @@ PlayerApp::PlayerApp(MediaControl &media, std::optional<QString> commandLineFile
         showMessageBox(message.title, message.text,
                        message.critical ? MessageIcon::Critical : MessageIcon::None, m_panel);
     });
+    connect(&m_session, &Session::saveFailed, this,
+            [](const QString &report) { std::fputs(qPrintable(report + QLatin1Char('\n')), stderr); });
     connect(&m_session, &Session::finished, this, [this] {
         closeWindows();
         Q_EMIT finished(0);
