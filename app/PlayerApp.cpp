@@ -74,9 +74,19 @@ void PlayerApp::start()
         loadPanel();
         m_session.setShown(PlayerWindow::Panel, true);
         window(PlayerWindow::Video);
-        m_session.applyStartSettings(m_panel->size());
+        placeMainWindows();
     });
     m_splash->show();
+}
+
+void PlayerApp::quit()
+{
+    if (m_mainWindowsPlaced) {
+        m_session.quit();
+        return;
+    }
+    closeWindows();
+    Q_EMIT finished(0);
 }
 
 void PlayerApp::startMainWindows()
@@ -84,7 +94,13 @@ void PlayerApp::startMainWindows()
     loadPanel();
     window(PlayerWindow::Video);
     m_session.setShown(PlayerWindow::Panel, true);
+    placeMainWindows();
+}
+
+void PlayerApp::placeMainWindows()
+{
     m_session.applyStartSettings(m_panel->size());
+    m_mainWindowsPlaced = true;
 }
 
 void PlayerApp::loadPanel()
