@@ -25,13 +25,18 @@ protected:
     }
     PlayerApp &start(std::optional<QString> file = std::nullopt)
     {
-        media.viewWidget = new QWidget; // the video window takes it over
+        // The video window borrows the view and gives it back when it goes;
+        // the view belongs to the engine, here the test.
+        app.reset();
+        view = std::make_unique<QWidget>();
+        media.viewWidget = view.get();
         app = std::make_unique<PlayerApp>(media, std::move(file));
         QObject::connect(&app->session(), &Session::messageRequested,
                          [this](const Message &message) { messages << message; });
         app->start();
         return *app;
     }
+    std::unique_ptr<QWidget> view;
     std::unique_ptr<PlayerApp> app;
 };
 
@@ -183,7 +188,6 @@ TEST_F(Startup, QuitFromOutsideSavesOnlyOnceTheWindowsArePlaced)
         EXPECT_EQ(value(PlayerSettings::RememberedMute), c.mute);
         const QString placed = app->panel() ? QString::number(app->panel()->x() * 15) : QString();
         EXPECT_EQ(value(PlayerSettings::PanelLeft), c.panelLeft == "<placed>" ? placed : c.panelLeft);
-        app.reset();
     }
 }
 
