@@ -14,6 +14,8 @@
 
 #include <QCoreApplication>
 
+#include <cstdio>
+
 namespace qr {
 
 PlayerApp::PlayerApp(MediaControl &media, std::optional<QString> commandLineFile, QObject *parent)
@@ -29,6 +31,8 @@ PlayerApp::PlayerApp(MediaControl &media, std::optional<QString> commandLineFile
         showMessageBox(message.title, message.text,
                        message.critical ? MessageIcon::Critical : MessageIcon::None, m_panel);
     });
+    connect(&m_session, &Session::saveFailed, this,
+            [](const QString &report) { std::fputs(qPrintable(report + QLatin1Char('\n')), stderr); });
     connect(&m_session, &Session::finished, this, [this] {
         closeWindows();
         Q_EMIT finished(0);
@@ -70,9 +74,19 @@ void PlayerApp::start()
         loadPanel();
         m_session.setShown(PlayerWindow::Panel, true);
         window(PlayerWindow::Video);
-        m_session.applyStartSettings(m_panel->size());
+        placeMainWindows();
     });
     m_splash->show();
+}
+
+void PlayerApp::quit()
+{
+    if (m_mainWindowsPlaced) {
+        m_session.quit();
+        return;
+    }
+    closeWindows();
+    Q_EMIT finished(0);
 }
 
 void PlayerApp::startMainWindows()
@@ -80,7 +94,13 @@ void PlayerApp::startMainWindows()
     loadPanel();
     window(PlayerWindow::Video);
     m_session.setShown(PlayerWindow::Panel, true);
+    placeMainWindows();
+}
+
+void PlayerApp::placeMainWindows()
+{
     m_session.applyStartSettings(m_panel->size());
+    m_mainWindowsPlaced = true;
 }
 
 void PlayerApp::loadPanel()

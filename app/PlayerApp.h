@@ -29,6 +29,11 @@ public:
     // The start: the file types registered when the options ask for it,
     // then the splash, or the panel and the video window at once.
     void start();
+    // Quit asked from outside the windows (a signal): as the quit key once
+    // the main windows are placed. Before that this run has nothing of its
+    // own to keep, and saving would put defaults over the stored values, so
+    // the run just ends.
+    void quit();
 
     Session &session() { return m_session; }
     // The windows made so far; null before they are first wanted.
@@ -45,6 +50,7 @@ Q_SIGNALS:
 
 private:
     void startMainWindows();
+    void placeMainWindows();
     void loadPanel();
     QWidget *window(PlayerWindow which);
     void showWindow(PlayerWindow which, bool shown);
@@ -55,6 +61,7 @@ private:
     Session m_session;
     const std::optional<QString> m_commandLineFile;
     bool m_panelLoaded = false;
+    bool m_mainWindowsPlaced = false;
 
     QPointer<ControlPanel> m_panel;
     QPointer<VideoWindow> m_video;

@@ -1,6 +1,7 @@
 // Quilvane Ryn: a compact, skinned video player over libmpv.
 #include "app/CommandLine.h"
 #include "app/PlayerApp.h"
+#include "app/SignalWatcher.h"
 #include "desktop/MessageBox.h"
 #include "engine/MpvMediaControl.h"
 #include "settings/RegistryStore.h"
@@ -9,6 +10,7 @@
 #include <QApplication>
 
 #include <clocale>
+#include <csignal>
 #include <cstdio>
 #include <memory>
 
@@ -47,6 +49,11 @@ int main(int argc, char **argv)
     qr::RegistryStore::SetBusyTimeout(qr::RegistryStore::kPlayerBusyTimeoutMs);
     // The run ends through quit, not when a window closes.
     QApplication::setQuitOnLastWindowClosed(false);
+    // A logout, a closed terminal or Ctrl+C ends the run as quit does. Any
+    // that come before the player exists wait in the pipe until the loop runs.
+    qr::SignalWatcher endSignals({SIGTERM, SIGINT, SIGHUP});
+    if (!endSignals.isWatching())
+        std::fputs("quilvane-ryn: cannot watch for signals; they end the player without saving\n", stderr);
 
     std::unique_ptr<qr::MpvMediaControl> media;
     try {
@@ -66,6 +73,10 @@ int main(int argc, char **argv)
 
     qr::PlayerApp player(*media, file);
     QObject::connect(&player, &qr::PlayerApp::finished, &app, &QCoreApplication::exit, Qt::QueuedConnection);
-    player.start();
+    QObject::connect(&endSignals, &qr::SignalWatcher::received, &player, &qr::PlayerApp::quit,
+                     Qt::SingleShotConnection);
+    // Started from within the loop: a quit that comes while start-up shows a
+    // message box must find the loop running, or it would be lost.
+    QMetaObject::invokeMethod(&player, &qr::PlayerApp::start, Qt::QueuedConnection);
     return app.exec();
 }

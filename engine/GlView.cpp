@@ -76,6 +76,12 @@ void GlView::takeFrame()
         render(!isExposed());
 }
 
+void GlView::dropFrame()
+{
+    if (mpv_render_context_update(m_render) & MPV_RENDER_UPDATE_FRAME)
+        render(true);
+}
+
 void GlView::exposeEvent(QExposeEvent *)
 {
     if (isExposed())

@@ -29,6 +29,7 @@ public:
     QWidget *widget() override { return m_container; }
     void setPictureSize(QSize) override {}
     QPointF toEngine(QPointF pos) const override;
+    void dropFrame() override;
 
 protected:
     void exposeEvent(QExposeEvent *event) override;

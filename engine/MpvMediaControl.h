@@ -69,6 +69,7 @@ private:
     void handleProperty(std::uint64_t tag, const mpv_event_property &property);
 
     void ensureSurface();
+    void releaseVideoOutput();
     void observeAfresh();
     void setPause(bool on);
     void seekTo(double seconds);

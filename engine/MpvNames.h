@@ -40,6 +40,7 @@ inline constexpr char PropDisplayWidth[] = "dwidth";
 inline constexpr char PropDisplayHeight[] = "dheight";
 inline constexpr char PropContainerFps[] = "container-fps";
 inline constexpr char PropEstimatedFps[] = "estimated-vf-fps";
+inline constexpr char PropIdleActive[] = "idle-active";
 
 // Commands and their arguments.
 inline constexpr char CmdLoadFile[] = "loadfile";

@@ -22,6 +22,10 @@ public:
     // A point of the surface in the engine's own coordinates (device pixels
     // of what it renders), for its on-screen controller.
     virtual QPointF toEngine(QPointF pos) const = 0;
+    // Takes the frame the engine is waiting to have shown, if any, at once and
+    // without drawing it: while the engine lets go of its video output, which
+    // would otherwise wait for each frame in turn.
+    virtual void dropFrame() = 0;
 };
 
 // Before the QApplication exists: where the software path is certain

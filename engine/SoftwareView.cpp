@@ -71,6 +71,11 @@ void SoftwareView::takeFrame()
     }
     // Nobody can see it: let the engine count the frame as shown without
     // drawing it, so that playback goes on.
+    skipFrame();
+}
+
+void SoftwareView::skipFrame()
+{
     int skip = 1;
     mpv_render_param params[] = {
         {MPV_RENDER_PARAM_SKIP_RENDERING, &skip},
@@ -78,6 +83,12 @@ void SoftwareView::takeFrame()
     };
     mpv_render_context_render(m_context, params);
     m_imageCurrent = false; // the picture to show is that skipped frame
+}
+
+void SoftwareView::dropFrame()
+{
+    if (mpv_render_context_update(m_context) & MPV_RENDER_UPDATE_FRAME)
+        skipFrame();
 }
 
 // Renders the engine's newest frame (or the last one again) into pixels

@@ -29,6 +29,7 @@ public:
     QWidget *widget() override { return this; }
     void setPictureSize(QSize size) override;
     QPointF toEngine(QPointF pos) const override;
+    void dropFrame() override;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -37,6 +38,7 @@ private:
     SoftwareView(mpv_render_context *context, QWidget *parent);
     static void onUpdate(void *self);
     void takeFrame();
+    void skipFrame();
     bool canShow() const;
     bool render(uchar *pixels, qsizetype stride, QSize size);
     bool renderDirect(QPainter &painter, const QRegion &region, const QRect &rect, const QRect &logical);

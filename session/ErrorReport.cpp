@@ -39,4 +39,32 @@ QString corruptFileText(const QString &path)
         .replace(QStringLiteral("[file];"), path);
 }
 
+namespace {
+QString storeFailure(RegistryError error)
+{
+    switch (error) {
+    case RegistryError::Busy:
+        return QStringLiteral("the store is busy");
+    case RegistryError::AccessDenied:
+        return QStringLiteral("the store is read-only");
+    case RegistryError::Damaged:
+        return QStringLiteral("the store is damaged");
+    case RegistryError::NotFound:
+        return QStringLiteral("the settings key is gone");
+    case RegistryError::MalformedPath:
+    case RegistryError::UnknownRoot:
+    case RegistryError::ValueTooLong:
+    case RegistryError::Failed:
+        break;
+    }
+    return QStringLiteral("the store could not be written");
+}
+} // namespace
+
+QString notSavedText(RegistryError error, const QStringList &names)
+{
+    return QStringLiteral("quilvane-ryn: ") + storeFailure(error) + QStringLiteral("; not saved: ") +
+           names.join(QStringLiteral(", "));
+}
+
 } // namespace qr

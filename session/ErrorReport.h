@@ -1,6 +1,9 @@
 #pragma once
 
+#include "settings/Registry.h"
+
 #include <QString>
+#include <QStringList>
 
 namespace qr {
 
@@ -24,5 +27,9 @@ QString missingFileText(const QString &path, bool subtitles);
 
 // "The file path is either corrupt or damaged."
 QString corruptFileText(const QString &path);
+
+// The line on standard error when quit could not save its values:
+// "quilvane-ryn: the store is busy; not saved: QV_RT, QV_RL".
+QString notSavedText(RegistryError error, const QStringList &names);
 
 } // namespace qr

@@ -735,7 +735,9 @@ void Session::quit()
     state.repeat = m_repeat;
     state.zoomStrip = zoomStripShown();
     state.zoomChoice = m_zoomChoice;
-    m_settings.saveAtQuit(state);
+    const PlayerSettings::QuitSave saved = m_settings.saveAtQuit(state);
+    if (saved.status)
+        Q_EMIT saveFailed(notSavedText(*saved.status, saved.names));
     Q_EMIT finished();
 }
 

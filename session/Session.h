@@ -187,7 +187,8 @@ public:
     void showMessage(const Message &message) { Q_EMIT messageRequested(message); }
 
     // ---- quitting --------------------------------------------------------
-    // Saves what the switches ask to keep and ends the run.
+    // Saves what the switches ask to keep and ends the run; a store that
+    // cannot take them does not hold it up (saveFailed says what was lost).
     void quit();
 
 Q_SIGNALS:
@@ -209,6 +210,8 @@ Q_SIGNALS:
     void zoomChoicesChanged(const QStringList &choices);
     void subtitleTextChanged(const QString &text);
     void messageRequested(const Message &message);
+    // Quit could not save its values: a line for standard error naming them.
+    void saveFailed(const QString &report);
     // The run ends: after quit has saved what it saves, or the panel closed.
     void finished();
 

@@ -51,7 +51,7 @@ PlayerSettings::Positions PlayerSettings::positions() const
     return {number(PanelLeft), number(PanelTop), number(VideoLeft), number(VideoTop)};
 }
 
-RegistryStatus PlayerSettings::saveAtQuit(const QuitState &state) const
+PlayerSettings::QuitSave PlayerSettings::saveAtQuit(const QuitState &state) const
 {
     QList<QPair<QString, QString>> values;
     if (isOn(Windowpos)) {
@@ -67,7 +67,15 @@ RegistryStatus PlayerSettings::saveAtQuit(const QuitState &state) const
         if (state.zoomStrip)
             values << qMakePair(ZoomChoice, QString::number(state.zoomChoice));
     }
-    return values.isEmpty() ? RegistryStatus() : writeValues(Key, values);
+    QuitSave save;
+    for (const auto &value : values)
+        save.names << value.first;
+    if (values.isEmpty())
+        return save;
+    save.status = writeValues(Key, values);
+    if (save.status == RegistryError::Busy)
+        save.status = writeValues(Key, values);
+    return save;
 }
 
 RegistryStatus PlayerSettings::saveZoomChoice(int index) const

@@ -3,6 +3,7 @@
 #include "settings/Registry.h"
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace qr {
@@ -62,15 +63,21 @@ public:
     };
     Positions positions() const;
 
-    // What quit saves, in one go: the positions when "Windowpos" is on, the
-    // player state when "RememberPlayer" is on. The zoom choice only while
-    // the zoom strip is open.
+    // What quit saves, in one transaction: the positions when "Windowpos" is
+    // on, the player state when "RememberPlayer" is on. The zoom choice only
+    // while the zoom strip is open. A store held by another program is tried
+    // once more; each try waits at most the store's short lock wait, so quit
+    // never hangs on it.
     struct QuitState {
         double panelLeft = 0, panelTop = 0, videoLeft = 0, videoTop = 0;
         bool muted = false, repeat = false, zoomStrip = false;
         int zoomChoice = -1;
     };
-    RegistryStatus saveAtQuit(const QuitState &state) const;
+    struct QuitSave {
+        QStringList names;     // the values quit writes, in the order written
+        RegistryStatus status; // why none of them was saved
+    };
+    QuitSave saveAtQuit(const QuitState &state) const;
     RegistryStatus saveZoomChoice(int index) const;
 
     static QString yesNo(bool on);

@@ -25,13 +25,18 @@ protected:
     }
     PlayerApp &start(std::optional<QString> file = std::nullopt)
     {
-        media.viewWidget = new QWidget; // the video window takes it over
+        // The video window borrows the view and gives it back when it goes;
+        // the view belongs to the engine, here the test.
+        app.reset();
+        view = std::make_unique<QWidget>();
+        media.viewWidget = view.get();
         app = std::make_unique<PlayerApp>(media, std::move(file));
         QObject::connect(&app->session(), &Session::messageRequested,
                          [this](const Message &message) { messages << message; });
         app->start();
         return *app;
     }
+    std::unique_ptr<QWidget> view;
     std::unique_ptr<PlayerApp> app;
 };
 
@@ -151,6 +156,39 @@ TEST_F(Startup, WindowsFollowTheSession)
     EXPECT_EQ(finished.count(), 1);
     EXPECT_FALSE(app->videoWindow()->isVisible());
     EXPECT_FALSE(app->zoomStrip()->isVisible());
+}
+
+// A quit from outside the windows (a signal) while the splash still shows
+// ends the run without putting this run's defaults over the stored values.
+TEST_F(Startup, QuitFromOutsideSavesOnlyOnceTheWindowsArePlaced)
+{
+    const struct {
+        const char *what;
+        QString splash;
+        QString mute, panelLeft; // afterwards
+    } cases[] = {
+        {"splash showing", "yes", "yes", "1500"},
+        {"windows placed", "no", "no", "<placed>"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        TempStore fresh;
+        for (const auto &[name, text] : {std::pair{PlayerSettings::Splash, c.splash},
+                                         {PlayerSettings::Windowpos, QStringLiteral("yes")},
+                                         {PlayerSettings::RememberPlayer, QStringLiteral("yes")},
+                                         {PlayerSettings::RememberedMute, QStringLiteral("yes")},
+                                         {PlayerSettings::PanelLeft, QStringLiteral("1500")}})
+            setValue(name, text);
+        start();
+        QSignalSpy finished(app.get(), &PlayerApp::finished);
+        app->quit();
+        ASSERT_EQ(finished.count(), 1);
+        EXPECT_EQ(finished.first().first().toInt(), 0);
+        EXPECT_TRUE(app->splash() == nullptr || !app->splash()->isVisible());
+        EXPECT_EQ(value(PlayerSettings::RememberedMute), c.mute);
+        const QString placed = app->panel() ? QString::number(app->panel()->x() * 15) : QString();
+        EXPECT_EQ(value(PlayerSettings::PanelLeft), c.panelLeft == "<placed>" ? placed : c.panelLeft);
+    }
 }
 
 } // namespace

@@ -147,3 +147,47 @@ wait_exit() {
   wait "$PID" || RC=$?
   PID=
 }
+
+# start_player_signals ARGS...: as start_player, with SIGINT, SIGHUP and
+# SIGTERM at their defaults (a background job of a script ignores SIGINT).
+start_player_signals() {
+  env --default-signal=INT,HUP,TERM "$PLAYER" "$@" >"$WORK/player.log" 2>&1 &
+  PID=$!
+}
+
+# fresh_store NAME=DATA...: an empty store holding only these values.
+fresh_store() {
+  rm -f "$QUILVANE_RYN_REGISTRY" "$QUILVANE_RYN_REGISTRY"-*
+  store "$@"
+}
+
+# expect_saved_at_quit: the store holds what quit saves for windows at
+# PANEL_X/PANEL_Y and VIDEO_X/VIDEO_Y, and a player state of all off.
+# At 96 dpi a pixel is 15 twips.
+expect_saved_at_quit() {
+  local name want got fails=0
+  while read -r name want; do
+    got=$(stored "$name") || got="(missing)"
+    if [ "$got" != "$want" ]; then
+      echo "\"$name\" = \"$got\", expected \"$want\"" >&2
+      fails=1
+    fi
+  done <<EOT
+QV_RL $((PANEL_X * 15))
+QV_RT $((PANEL_Y * 15))
+QV_VL $((VIDEO_X * 15))
+QV_VT $((VIDEO_Y * 15))
+RMP_Mute no
+RMP_Repeat no
+RMP_PBView no
+EOT
+  [ "$fails" = 0 ] || fail "the store after $1 holds the wrong values"
+}
+
+# window_places: PANEL_X, PANEL_Y, VIDEO_X, VIDEO_Y from the windows now.
+window_places() {
+  geometry "$PANEL"
+  PANEL_X=$X PANEL_Y=$Y
+  geometry "$VIDEO"
+  VIDEO_X=$X VIDEO_Y=$Y
+}

@@ -1,19 +1,22 @@
 // settings_store_writer KEY_UNDER_HKLM PREFIX COUNT (0: until killed): writes PREFIX<i> = "v<i>"
 // and, once each write has returned, prints "<i>\n" unbuffered so the parent knows what was acknowledged.
-// settings_store_writer hold: takes the store's write lock, prints "locked\n" and keeps the lock until
-// standard input ends.
+// settings_store_writer hold [MS]: takes the store's write lock, prints "locked\n" and keeps the lock until
+// standard input ends, or for MS milliseconds.
 #include "settings/RegistryStore.h"
 
 #include <sqlite3.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <poll.h>
 #include <string>
+#include <unistd.h>
 
 namespace {
 
-int Hold()
+int Hold(int milliseconds)
 {
     sqlite3 *db = nullptr;
     if (sqlite3_open_v2(qr::RegistryStore::FilePath().c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) !=
@@ -24,7 +27,20 @@ int Hold()
     }
     std::printf("locked\n");
     std::fflush(stdout);
-    while (std::getchar() != EOF) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    for (;;) {
+        int wait = -1;
+        if (milliseconds >= 0) {
+            const auto left =
+                std::chrono::ceil<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
+            if (left.count() <= 0)
+                break;
+            wait = int(left.count());
+        }
+        pollfd input{0, POLLIN, 0};
+        char byte = 0;
+        if (poll(&input, 1, wait) > 0 && read(0, &byte, 1) <= 0)
+            break;
     }
     sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(db);
@@ -35,8 +51,8 @@ int Hold()
 
 int main(int argc, char **argv)
 {
-    if (argc == 2 && std::strcmp(argv[1], "hold") == 0)
-        return Hold();
+    if ((argc == 2 || argc == 3) && std::strcmp(argv[1], "hold") == 0)
+        return Hold(argc == 3 ? std::atoi(argv[2]) : -1);
     if (argc != 4)
         return 2;
     using qr::RegistryStore;

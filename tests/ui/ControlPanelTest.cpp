@@ -201,7 +201,8 @@ TEST_F(Panel, KeysRunTheirCommandsInEveryWindowThatTakesThem)
     for (QWidget *window : {static_cast<QWidget *>(panel.get()), static_cast<QWidget *>(&video),
                             static_cast<QWidget *>(&subtitles)}) {
         for (const auto &row : rows) {
-            SCOPED_TRACE(window->objectName().toStdString() + " " + QTest::toString(row.key));
+            const std::unique_ptr<char[]> keyName(QTest::toString(row.key));
+            SCOPED_TRACE(window->objectName().toStdString() + " " + keyName.get());
             open();
             media.length = 100;
             media.position = 50;
