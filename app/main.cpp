@@ -1,7 +1,6 @@
 // Quilvane Ryn: a compact, skinned video player over libmpv.
 #include "app/CommandLine.h"
 #include "app/PlayerApp.h"
-#include "desktop/MessageBox.h"
 #include "engine/MpvMediaControl.h"
 #include "settings/RegistryStore.h"
 #include "skins/Skin.h"
@@ -10,7 +9,7 @@
 
 #include <clocale>
 #include <cstdio>
-#include <memory>
+#include <optional>
 
 int main(int argc, char **argv)
 {
@@ -48,23 +47,15 @@ int main(int argc, char **argv)
     // The run ends through quit, not when a window closes.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    std::unique_ptr<qr::MpvMediaControl> media;
-    try {
-        media = std::make_unique<qr::MpvMediaControl>(qr::videoBackground());
-    } catch (const qr::MediaError &e) {
-        qr::showMessageBox(QStringLiteral("Fatal error"),
-                           QStringLiteral("The playback engine could not be started.\r\n\r\n") +
-                               e.description(),
-                           qr::MessageIcon::Critical);
-        return 1;
-    }
+    // The engine itself starts once the first window is painted.
+    qr::MpvMediaControl media(qr::videoBackground());
     // Again, without the options Qt took for itself (-platform, -style...).
     const qr::CommandLine command = qr::parseCommandLine(app.arguments().mid(1));
     std::optional<QString> file;
     if (command.hasFile)
         file = command.file;
 
-    qr::PlayerApp player(*media, file);
+    qr::PlayerApp player(media, file);
     QObject::connect(&player, &qr::PlayerApp::finished, &app, &QCoreApplication::exit, Qt::QueuedConnection);
     player.start();
     return app.exec();

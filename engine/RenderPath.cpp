@@ -70,13 +70,13 @@ RenderPath chooseRenderPath()
     return renderer.isEmpty() || isSoftwareRasteriser(renderer) ? RenderPath::Software : RenderPath::OpenGL;
 }
 
-MpvSurface *createSurface(RenderPath path, mpv_handle *mpv, QWidget *parent)
+MpvSurface *createSurface(RenderPath path, const MpvLibrary &lib, mpv_handle *mpv, QWidget *parent)
 {
     if (path == RenderPath::OpenGL) {
-        if (MpvSurface *gl = GlView::create(mpv, parent))
+        if (MpvSurface *gl = GlView::create(lib, mpv, parent))
             return gl;
     }
-    return SoftwareView::create(mpv, parent);
+    return SoftwareView::create(lib, mpv, parent);
 }
 
 } // namespace qr

@@ -1,5 +1,6 @@
 #include "engine/SoftwareView.h"
 
+#include "engine/MpvLibrary.h"
 #include "engine/MpvNames.h"
 
 #include <QBackingStore>
@@ -7,7 +8,6 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QWindow>
-#include <mpv/render.h>
 
 namespace qr {
 
@@ -15,33 +15,34 @@ namespace {
 constexpr int RowAlign = 64; // what the renderer's SIMD paths want
 } // namespace
 
-SoftwareView *SoftwareView::create(mpv_handle *mpv, QWidget *parent)
+SoftwareView *SoftwareView::create(const MpvLibrary &lib, mpv_handle *mpv, QWidget *parent)
 {
     mpv_render_param params[] = {
         {MPV_RENDER_PARAM_API_TYPE, const_cast<char *>(MPV_RENDER_API_TYPE_SW)},
         {MPV_RENDER_PARAM_INVALID, nullptr},
     };
     mpv_render_context *context = nullptr;
-    if (mpv_render_context_create(&context, mpv, params) < 0)
+    if (lib.renderContextCreate(&context, mpv, params) < 0)
         return nullptr;
     // The picture is rendered into its own rectangle, computed here with
     // the right aspect, so the engine need not add (black) bars of its own.
     int keepAspect = 0;
-    mpv_set_property(mpv, mpv::PropKeepAspect, MPV_FORMAT_FLAG, &keepAspect);
-    return new SoftwareView(context, parent);
+    lib.setProperty(mpv, mpv::PropKeepAspect, MPV_FORMAT_FLAG, &keepAspect);
+    return new SoftwareView(lib, context, parent);
 }
 
-SoftwareView::SoftwareView(mpv_render_context *context, QWidget *parent) : QWidget(parent), m_context(context)
+SoftwareView::SoftwareView(const MpvLibrary &lib, mpv_render_context *context, QWidget *parent)
+    : QWidget(parent), m_lib(lib), m_context(context)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    mpv_render_context_set_update_callback(m_context, &SoftwareView::onUpdate, this);
+    m_lib.renderContextSetUpdateCallback(m_context, &SoftwareView::onUpdate, this);
 }
 
 SoftwareView::~SoftwareView()
 {
-    mpv_render_context_set_update_callback(m_context, nullptr, nullptr);
-    mpv_render_context_free(m_context);
+    m_lib.renderContextSetUpdateCallback(m_context, nullptr, nullptr);
+    m_lib.renderContextFree(m_context);
 }
 
 // On the engine's thread: only post.
@@ -62,7 +63,7 @@ bool SoftwareView::canShow() const
 void SoftwareView::takeFrame()
 {
     m_updatePosted = false;
-    if (!(mpv_render_context_update(m_context) & MPV_RENDER_UPDATE_FRAME))
+    if (!(m_lib.renderContextUpdate(m_context) & MPV_RENDER_UPDATE_FRAME))
         return;
     m_newFrame = true;
     if (canShow()) {
@@ -76,7 +77,7 @@ void SoftwareView::takeFrame()
         {MPV_RENDER_PARAM_SKIP_RENDERING, &skip},
         {MPV_RENDER_PARAM_INVALID, nullptr},
     };
-    mpv_render_context_render(m_context, params);
+    m_lib.renderContextRender(m_context, params);
     m_imageCurrent = false; // the picture to show is that skipped frame
 }
 
@@ -96,7 +97,7 @@ bool SoftwareView::render(uchar *pixels, qsizetype stride, QSize size)
         {MPV_RENDER_PARAM_INVALID, nullptr},
     };
     m_newFrame = false;
-    return mpv_render_context_render(m_context, params) >= 0;
+    return m_lib.renderContextRender(m_context, params) >= 0;
 }
 
 // The common case, a new frame repainting the whole picture: rendered in

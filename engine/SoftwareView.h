@@ -22,7 +22,7 @@ namespace qr {
 class SoftwareView : public QWidget, public MpvSurface {
     Q_OBJECT
 public:
-    static SoftwareView *create(mpv_handle *mpv, QWidget *parent);
+    static SoftwareView *create(const MpvLibrary &lib, mpv_handle *mpv, QWidget *parent);
     ~SoftwareView() override;
 
     RenderPath path() const override { return RenderPath::Software; }
@@ -34,7 +34,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    SoftwareView(mpv_render_context *context, QWidget *parent);
+    SoftwareView(const MpvLibrary &lib, mpv_render_context *context, QWidget *parent);
     static void onUpdate(void *self);
     void takeFrame();
     bool canShow() const;
@@ -47,6 +47,7 @@ private:
         void operator()(uchar *p) const { std::free(p); }
     };
 
+    const MpvLibrary &m_lib;
     mpv_render_context *m_context;
     std::atomic_bool m_updatePosted{false};
     QSize m_picture;

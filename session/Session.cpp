@@ -12,6 +12,7 @@
 #include <QScreen>
 
 #include <cmath>
+#include <utility>
 
 namespace qr {
 
@@ -48,6 +49,7 @@ Session::Session(MediaControl &media, const PlayerSettings &settings, QObject *p
     connect(&m_clock, &QTimer::timeout, this, &Session::clockTick);
     connect(&m_statusRefresh, &QTimer::timeout, this, &Session::refreshStatus);
 
+    connect(&m_media, &MediaControl::started, this, &Session::onEngineStarted);
     connect(&m_media, &MediaControl::streamOpened, this, &Session::onStreamOpened);
     connect(&m_media, &MediaControl::endOfMedia, this, &Session::onEndOfMedia);
     connect(&m_media, &MediaControl::pictureMousePressed, this, [this](Qt::MouseButton button) {
@@ -113,6 +115,10 @@ void Session::applyStartSettings(QSize panelSize)
 
 void Session::openMediaFile(const QString &media, const QString &chosenSubtitles)
 {
+    if (!m_media.isStarted()) {
+        m_waitingForEngine = FileToOpen{media, chosenSubtitles};
+        return;
+    }
     QString subtitles = chosenSubtitles;
     if (m_useSubtitles && subtitles.isEmpty())
         subtitles = SubtitleFile::findBeside(media);
@@ -146,6 +152,12 @@ void Session::openMediaFile(const QString &media, const QString &chosenSubtitles
         openSubtitleWindow();
         setStatus(shortFileTitle(media) + QStringLiteral(" loaded.."));
     }
+}
+
+void Session::onEngineStarted()
+{
+    if (const std::optional<FileToOpen> file = std::exchange(m_waitingForEngine, std::nullopt))
+        openMediaFile(file->media, file->subtitles);
 }
 
 void Session::openChosenFile(const QString &media, const QString &subtitles)

@@ -148,6 +148,26 @@ TEST_F(Opening, DropsOpenTheFirstPathOnly)
     EXPECT_TRUE(messages.isEmpty());
 }
 
+// The first window shows before the engine runs; a file asked for meanwhile
+// (the command line's, a drop) waits for it, and only the last one opens.
+TEST_F(Opening, FilesWaitForTheEngine)
+{
+    media.running = false;
+    const QString dropped = makeFile("dropped.avi");
+    const QString chosen = makeFile("chosen.avi");
+    session->openDroppedFiles({dropped});
+    session->openChosenFile(chosen, QString());
+    EXPECT_TRUE(media.calls.isEmpty());
+    EXPECT_EQ(session->statusLine(), "Loading file..");
+    EXPECT_FALSE(session->fileLoaded());
+    media.start();
+    EXPECT_EQ(media.calls, (QStringList{"start", "setFileName " + chosen}));
+    EXPECT_EQ(session->statusLine(), "chosen.avi loaded..");
+    media.calls.clear();
+    media.start();
+    EXPECT_TRUE(media.calls.isEmpty()) << "a second start opens nothing again";
+}
+
 TEST_F(Opening, CommandLineFileOrDrops)
 {
     const QString real = makeFile("clip.avi");
