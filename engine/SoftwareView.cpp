@@ -67,7 +67,9 @@ void SoftwareView::takeFrame()
         return;
     m_newFrame = true;
     if (canShow()) {
-        update(); // rendered when painted
+        // Only the picture: the bars beside it and the skin over the view's
+        // corners stay as they are. Painted now, not from a later event.
+        repaint(logicalRect(pictureRect()));
         return;
     }
     // Nobody can see it: let the engine count the frame as shown without
@@ -82,15 +84,16 @@ void SoftwareView::takeFrame()
 }
 
 // Renders the engine's newest frame (or the last one again) into pixels
-// laid out as QImage::Format_ARGB32.
-bool SoftwareView::render(uchar *pixels, qsizetype stride, QSize size)
+// laid out as QImage::Format_ARGB32, or Format_RGB32 (fourth byte left 0)
+// when `opaque`.
+bool SoftwareView::render(uchar *pixels, qsizetype stride, QSize size, bool opaque)
 {
     int dimensions[2] = {size.width(), size.height()};
     size_t bytesPerLine = size_t(stride);
     int block = 0; // the GUI thread never waits for a frame's display time
     mpv_render_param params[] = {
         {MPV_RENDER_PARAM_SW_SIZE, dimensions},
-        {MPV_RENDER_PARAM_SW_FORMAT, const_cast<char *>(mpv::SwFormatBgra)},
+        {MPV_RENDER_PARAM_SW_FORMAT, const_cast<char *>(opaque ? mpv::SwFormatBgr0 : mpv::SwFormatBgra)},
         {MPV_RENDER_PARAM_SW_STRIDE, &bytesPerLine},
         {MPV_RENDER_PARAM_SW_POINTER, pixels},
         {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &block},
@@ -120,7 +123,7 @@ bool SoftwareView::renderDirect(QPainter &painter, const QRegion &region, const 
     if (!image->rect().contains(target))
         return false;
     uchar *origin = image->bits() + target.y() * image->bytesPerLine() + target.x() * 4;
-    return render(origin, image->bytesPerLine(), target.size());
+    return render(origin, image->bytesPerLine(), target.size(), image->format() == QImage::Format_RGB32);
 }
 
 void SoftwareView::renderOwn(const QRect &rect)
@@ -133,7 +136,7 @@ void SoftwareView::renderOwn(const QRect &rect)
                            : QImage();
     }
     m_image.setDevicePixelRatio(devicePixelRatioF());
-    m_imageCurrent = !m_image.isNull() && render(m_image.bits(), m_image.bytesPerLine(), rect.size());
+    m_imageCurrent = !m_image.isNull() && render(m_image.bits(), m_image.bytesPerLine(), rect.size(), false);
 }
 
 void SoftwareView::paintEvent(QPaintEvent *event)
@@ -144,14 +147,13 @@ void SoftwareView::paintEvent(QPaintEvent *event)
         painter.fillRect(event->rect(), palette().color(QPalette::Window));
         return;
     }
-    const qreal ratio = devicePixelRatioF();
-    const QRectF target(QPointF(rect.topLeft()) / ratio, QSizeF(rect.size()) / ratio);
-    for (const QRect &bar : event->region() - target.toAlignedRect())
+    const QRect target = logicalRect(rect);
+    for (const QRect &bar : event->region() - target)
         painter.fillRect(bar, palette().color(QPalette::Window));
     if (rect != m_shownRect)
         m_imageCurrent = false;
     m_shownRect = rect;
-    if (m_newFrame && renderDirect(painter, event->region(), rect, target.toAlignedRect())) {
+    if (m_newFrame && renderDirect(painter, event->region(), rect, target)) {
         m_imageCurrent = false;
         return;
     }
@@ -159,7 +161,7 @@ void SoftwareView::paintEvent(QPaintEvent *event)
         renderOwn(rect);
     if (m_imageCurrent) {
         painter.setCompositionMode(QPainter::CompositionMode_Source); // opaque: a copy, no blending
-        painter.drawImage(target.topLeft(), m_image);
+        painter.drawImage(QPointF(rect.topLeft()) / devicePixelRatioF(), m_image);
     }
 }
 
@@ -170,6 +172,12 @@ void SoftwareView::setPictureSize(QSize size)
     m_picture = size;
     m_imageCurrent = false;
     update();
+}
+
+QRect SoftwareView::logicalRect(const QRect &deviceRect) const
+{
+    const qreal ratio = devicePixelRatioF();
+    return QRectF(QPointF(deviceRect.topLeft()) / ratio, QSizeF(deviceRect.size()) / ratio).toAlignedRect();
 }
 
 QRect SoftwareView::pictureRect() const

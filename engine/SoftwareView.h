@@ -38,10 +38,11 @@ private:
     static void onUpdate(void *self);
     void takeFrame();
     bool canShow() const;
-    bool render(uchar *pixels, qsizetype stride, QSize size);
+    bool render(uchar *pixels, qsizetype stride, QSize size, bool opaque);
     bool renderDirect(QPainter &painter, const QRegion &region, const QRect &rect, const QRect &logical);
     void renderOwn(const QRect &rect);
     QRect pictureRect() const; // device pixels, in this widget
+    QRect logicalRect(const QRect &deviceRect) const;
 
     struct FreeBuffer {
         void operator()(uchar *p) const { std::free(p); }

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPixmapCache>
+#include <QSet>
 #include <QSvgRenderer>
 
 #include <cmath>
@@ -29,10 +30,15 @@ QString resourcePath(const QString &name)
     return QStringLiteral(":/skins/") + name + QStringLiteral(".svg");
 }
 
+// A name is a plain file stem of the skin; anything with a path in it is not
+// ours. Known from one listing, since pictures are asked for at every paint.
 bool validName(const QString &name)
 {
-    // A name is a plain file stem; anything with a path in it is not ours.
-    return !name.isEmpty() && !name.contains(QLatin1Char('/')) && QFileInfo::exists(resourcePath(name));
+    static const QSet<QString> names = [] {
+        const QStringList all = skinNames();
+        return QSet<QString>(all.begin(), all.end());
+    }();
+    return !name.contains(QLatin1Char('/')) && names.contains(name);
 }
 
 } // namespace

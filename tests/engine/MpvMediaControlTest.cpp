@@ -282,6 +282,21 @@ TEST_F(Engine, FullScreenFillsTheWindowAndEscLeavesIt)
     EXPECT_EQ(control->view()->geometry(), windowed);
 }
 
+// Each new frame repaints the picture only; the bars beside it keep the
+// background they were painted with.
+TEST_F(Engine, BarsBesideAPlayingPictureKeepTheBackground)
+{
+    showHost();
+    control->view()->resize(320, 280); // a 352 x 240 picture: 31 pixels of bar above and below
+    open("clip.mpg");
+    control->play();
+    QTest::qWait(600);
+    const QImage shown = onScreen(control->view());
+    EXPECT_EQ(QColor(shown.pixel(160, 5)), QColor(31, 27, 37));
+    EXPECT_EQ(QColor(shown.pixel(160, 274)), QColor(31, 27, 37));
+    EXPECT_TRUE(showsPicture(shown.copy(0, 31, 320, 218)));
+}
+
 // The control is made before the player's first window; the engine (and
 // libmpv itself) only by start.
 TEST(EngineStart, NothingIsLoadedBeforeStartAndFilesWaitForIt)
