@@ -12,11 +12,15 @@ namespace qr {
 
 namespace {
 
-// Without a GPU device node the only OpenGL there can be is a software
-// rasteriser; not probing then spares the player loading one at all.
+// Without a GPU that can render the only OpenGL there can be is a software
+// rasteriser; not probing then spares the player loading one at all. A GPU
+// that renders has a render node; a display-only device (a virtual
+// machine's screen, simpledrm) has only a card node.
 bool hasGpuDevice()
 {
-    return !QDir(QStringLiteral("/dev/dri")).entryList(QDir::System | QDir::NoDotAndDotDot).isEmpty() ||
+    return !QDir(QStringLiteral("/dev/dri"))
+                .entryList({QStringLiteral("renderD*")}, QDir::System)
+                .isEmpty() ||
            QFileInfo::exists(QStringLiteral("/dev/nvidia0"));
 }
 
