@@ -6,7 +6,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QPixmapCache>
-#include <QSet>
 #include <QSvgRenderer>
 
 #include <cmath>
@@ -31,14 +30,17 @@ QString resourcePath(const QString &name)
 }
 
 // A name is a plain file stem of the skin; anything with a path in it is not
-// ours. Known from one listing, since pictures are asked for at every paint.
+// ours. Each name's answer is kept, since pictures are asked for at every paint.
 bool validName(const QString &name)
 {
-    static const QSet<QString> names = [] {
-        const QStringList all = skinNames();
-        return QSet<QString>(all.begin(), all.end());
-    }();
-    return !name.contains(QLatin1Char('/')) && names.contains(name);
+    static QHash<QString, bool> known;
+    const auto it = known.constFind(name);
+    if (it != known.constEnd())
+        return *it;
+    const bool valid =
+        !name.isEmpty() && !name.contains(QLatin1Char('/')) && QFileInfo::exists(resourcePath(name));
+    known.insert(name, valid);
+    return valid;
 }
 
 } // namespace
