@@ -115,10 +115,6 @@ void Session::applyStartSettings(QSize panelSize)
 
 void Session::openMediaFile(const QString &media, const QString &chosenSubtitles)
 {
-    if (!m_media.isStarted()) {
-        m_waitingForEngine = FileToOpen{media, chosenSubtitles};
-        return;
-    }
     QString subtitles = chosenSubtitles;
     if (m_useSubtitles && subtitles.isEmpty())
         subtitles = SubtitleFile::findBeside(media);
@@ -131,6 +127,19 @@ void Session::openMediaFile(const QString &media, const QString &chosenSubtitles
             return;
         }
     }
+    if (!m_media.isStarted()) {
+        // The windows show as they would with the engine there; the rest
+        // waits for it.
+        m_waitingForEngine = FileToOpen{media, subtitles};
+        if (m_settings.isOn(PlayerSettings::Autostart))
+            setShown(PlayerWindow::Video, true);
+        return;
+    }
+    handOver(media, subtitles);
+}
+
+void Session::handOver(const QString &media, const QString &subtitles)
+{
     try {
         m_media.setFileName(media);
     } catch (const MediaError &e) {
@@ -157,7 +166,7 @@ void Session::openMediaFile(const QString &media, const QString &chosenSubtitles
 void Session::onEngineStarted()
 {
     if (const std::optional<FileToOpen> file = std::exchange(m_waitingForEngine, std::nullopt))
-        openMediaFile(file->media, file->subtitles);
+        handOver(file->media, file->subtitles);
 }
 
 void Session::openChosenFile(const QString &media, const QString &subtitles)

@@ -59,8 +59,8 @@ public:
     // "Autostart" asks for it, restores the remembered player state and
     // writes the status line. The caller has made it the current file.
     // Without a subtitle path, a subtitle file beside the media is used.
-    // Before the engine has started, the file waits for it (the last one
-    // asked for).
+    // Before the engine has started, the checked file waits for it (the
+    // last one asked for).
     void openMediaFile(const QString &media, const QString &subtitles);
     // A file chosen in the open dialogs becomes the current file and opens.
     void openChosenFile(const QString &media, const QString &subtitles);
@@ -231,6 +231,7 @@ private:
     void setPictureVisible(bool visible);
     void setSubtitleText(const QString &text);
     void setOptionButtons(bool shown);
+    void handOver(const QString &media, const QString &subtitles);
     void restoreRememberedState();
     void showMediaInfo();
     void fillZoomList();

@@ -45,19 +45,25 @@ protected:
     std::unique_ptr<PlayerApp> app;
 };
 
-// Whether the engine ran when a window of the player was first painted.
-struct FirstPaint : QObject {
-    explicit FirstPaint(const FakeMediaControl &engine) : media(engine) { qApp->installEventFilter(this); }
+// The player's windows in the order they were shown, and whether the engine
+// ran when the first of them was painted.
+struct WindowWatch : QObject {
+    explicit WindowWatch(const FakeMediaControl &engine) : media(engine) { qApp->installEventFilter(this); }
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         auto *widget = qobject_cast<QWidget *>(watched);
-        if (event->type() == QEvent::Paint && widget && widget->window() != nullptr && !painted) {
-            painted = widget->window();
+        if (!widget || !widget->isWindow())
+            return false;
+        if (event->type() == QEvent::Show)
+            shown << widget->objectName();
+        if (event->type() == QEvent::Paint && !painted) {
+            painted = widget;
             engineRan = media.running;
         }
         return false;
     }
     const FakeMediaControl &media;
+    QStringList shown;
     QWidget *painted = nullptr;
     bool engineRan = false;
 };
@@ -68,7 +74,7 @@ TEST_F(Startup, TheEngineStartsOnlyAfterTheFirstWindowIsPainted)
         SCOPED_TRACE(splash ? "splash" : "no splash");
         setValue(PlayerSettings::Splash, splash ? "yes" : "no");
         app.reset();
-        FirstPaint paint(media);
+        WindowWatch paint(media);
         start();
         QWidget *first = splash ? static_cast<QWidget *>(app->splash()) : app->panel();
         ASSERT_NE(first, nullptr);
@@ -79,6 +85,23 @@ TEST_F(Startup, TheEngineStartsOnlyAfterTheFirstWindowIsPainted)
         EXPECT_FALSE(paint.engineRan) << "started before the first paint";
         EXPECT_EQ(media.calls, QStringList{"start"});
     }
+}
+
+// The command line's file opens once the engine is there; the windows show
+// in the order they always have, the video window (autostarted) first.
+TEST_F(Startup, AutostartedCommandLineFileWaitsForTheEngineNotForTheWindows)
+{
+    setValue(PlayerSettings::Splash, "no");
+    setValue(PlayerSettings::Autostart, "yes");
+    const QString clip = makeFile("clip.avi");
+    WindowWatch watch(media);
+    start(clip);
+    EXPECT_EQ(watch.shown, (QStringList{"VideoWindow", "ControlPanel"}));
+    EXPECT_TRUE(media.calls.isEmpty());
+    ASSERT_TRUE(engineStarts());
+    EXPECT_EQ(media.calls, (QStringList{"start", "setFileName " + clip, "play"}));
+    EXPECT_EQ(app->session().statusLine(), "clip.avi ");
+    EXPECT_EQ(watch.shown, (QStringList{"VideoWindow", "ControlPanel"}));
 }
 
 TEST_F(Startup, AWindowNeverPaintedStillGetsTheEngine)
