@@ -113,8 +113,9 @@ void PlayerApp::startEngine()
         m_firstWindow->removeEventFilter(this);
         m_firstWindow = nullptr;
     }
-    if (m_media.isStarted())
+    if (m_engineStartTried) // the paint's call and the fallback can both come
         return;
+    m_engineStartTried = true;
     try {
         m_media.start();
     } catch (const MediaError &e) {

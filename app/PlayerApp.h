@@ -66,6 +66,7 @@ private:
     bool m_panelLoaded = false;
     QPointer<QWidget> m_firstWindow; // watched for its first paint
     QTimer m_engineFallback;
+    bool m_engineStartTried = false;
 
     QPointer<ControlPanel> m_panel;
     QPointer<VideoWindow> m_video;
