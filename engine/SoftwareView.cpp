@@ -154,7 +154,11 @@ void SoftwareView::paintEvent(QPaintEvent *event)
         m_imageCurrent = false;
     m_shownRect = rect;
     if (m_newFrame && renderDirect(painter, event->region(), rect, target)) {
+        // The own image is stale now and would be rendered afresh anyway:
+        // its memory (a whole picture's) goes back until it is wanted.
         m_imageCurrent = false;
+        m_image = QImage();
+        m_buffer.reset();
         return;
     }
     if (!m_imageCurrent || m_newFrame)
