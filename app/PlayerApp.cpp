@@ -13,10 +13,17 @@
 #include "ui/ZoomStrip.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 
 #include <cstdio>
 
 namespace qr {
+
+namespace {
+// A first window that is never painted (shown minimised, say) must not
+// keep the engine from starting.
+constexpr int EngineFallbackMs = 1000;
+} // namespace
 
 PlayerApp::PlayerApp(MediaControl &media, std::optional<QString> commandLineFile, QObject *parent)
     : QObject(parent), m_media(media), m_session(media, m_settings),
@@ -37,6 +44,9 @@ PlayerApp::PlayerApp(MediaControl &media, std::optional<QString> commandLineFile
         closeWindows();
         Q_EMIT finished(0);
     });
+    m_engineFallback.setSingleShot(true);
+    m_engineFallback.setInterval(EngineFallbackMs);
+    connect(&m_engineFallback, &QTimer::timeout, this, &PlayerApp::startEngine);
 }
 
 PlayerApp::~PlayerApp()
@@ -66,6 +76,7 @@ void PlayerApp::start()
         setDesktopDefaults(); // what the desktop's file managers read
     }
     if (m_settings.skipsSplash()) {
+        startEngineAfterPaint(window(PlayerWindow::Panel));
         startMainWindows();
         return;
     }
@@ -76,6 +87,7 @@ void PlayerApp::start()
         window(PlayerWindow::Video);
         placeMainWindows();
     });
+    startEngineAfterPaint(m_splash);
     m_splash->show();
 }
 
@@ -87,6 +99,48 @@ void PlayerApp::quit()
     }
     closeWindows();
     Q_EMIT finished(0);
+}
+
+// Watched from before it shows: a platform may paint a window as it shows it.
+void PlayerApp::startEngineAfterPaint(QWidget *firstWindow)
+{
+    m_firstWindow = firstWindow;
+    m_firstWindow->installEventFilter(this);
+    m_engineFallback.start();
+}
+
+bool PlayerApp::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_firstWindow && event->type() == QEvent::Paint) {
+        m_firstWindow->removeEventFilter(this);
+        m_firstWindow = nullptr;
+        // Queued: this paint reaches the screen before the engine is made.
+        QMetaObject::invokeMethod(this, &PlayerApp::startEngine, Qt::QueuedConnection);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void PlayerApp::startEngine()
+{
+    m_engineFallback.stop();
+    if (m_firstWindow) {
+        m_firstWindow->removeEventFilter(this);
+        m_firstWindow = nullptr;
+    }
+    if (m_engineStartTried) // the paint's call and the fallback can both come
+        return;
+    m_engineStartTried = true;
+    try {
+        m_media.start();
+    } catch (const MediaError &e) {
+        closeWindows();
+        if (m_panel)
+            m_panel->hide();
+        showMessageBox(QStringLiteral("Fatal error"),
+                       QStringLiteral("The playback engine could not be started.\r\n\r\n") + e.description(),
+                       MessageIcon::Critical);
+        Q_EMIT finished(1);
+    }
 }
 
 void PlayerApp::startMainWindows()

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 #include <optional>
 
 namespace qr {
@@ -19,7 +20,8 @@ class ZoomStrip;
 
 // The composition root: the session over the engine and the store, and the
 // windows, made when first wanted and told what the session asks of them.
-// Only this class knows every window.
+// Only this class knows every window. It starts the engine once the first
+// window has been painted, so that nothing waits for the engine to show.
 class PlayerApp : public QObject {
     Q_OBJECT
 public:
@@ -27,7 +29,9 @@ public:
     ~PlayerApp() override;
 
     // The start: the file types registered when the options ask for it,
-    // then the splash, or the panel and the video window at once.
+    // then the splash, or the panel and the video window at once; the
+    // engine after that window's first paint. An engine that cannot start
+    // is reported and the run ends with 1.
     void start();
     // Quit asked from outside the windows (a signal): as the quit key once
     // the main windows are placed. Before that this run has nothing of its
@@ -48,7 +52,12 @@ public:
 Q_SIGNALS:
     void finished(int exitCode);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void startEngineAfterPaint(QWidget *firstWindow);
+    void startEngine();
     void startMainWindows();
     void placeMainWindows();
     void loadPanel();
@@ -62,6 +71,9 @@ private:
     const std::optional<QString> m_commandLineFile;
     bool m_panelLoaded = false;
     bool m_mainWindowsPlaced = false;
+    QPointer<QWidget> m_firstWindow; // watched for its first paint
+    QTimer m_engineFallback;
+    bool m_engineStartTried = false;
 
     QPointer<ControlPanel> m_panel;
     QPointer<VideoWindow> m_video;

@@ -2,7 +2,6 @@
 #include "app/CommandLine.h"
 #include "app/PlayerApp.h"
 #include "app/SignalWatcher.h"
-#include "desktop/MessageBox.h"
 #include "engine/MpvMediaControl.h"
 #include "settings/RegistryStore.h"
 #include "skins/Skin.h"
@@ -12,7 +11,7 @@
 #include <clocale>
 #include <csignal>
 #include <cstdio>
-#include <memory>
+#include <optional>
 
 int main(int argc, char **argv)
 {
@@ -55,23 +54,15 @@ int main(int argc, char **argv)
     if (!endSignals.isWatching())
         std::fputs("quilvane-ryn: cannot watch for signals; they end the player without saving\n", stderr);
 
-    std::unique_ptr<qr::MpvMediaControl> media;
-    try {
-        media = std::make_unique<qr::MpvMediaControl>(qr::videoBackground());
-    } catch (const qr::MediaError &e) {
-        qr::showMessageBox(QStringLiteral("Fatal error"),
-                           QStringLiteral("The playback engine could not be started.\r\n\r\n") +
-                               e.description(),
-                           qr::MessageIcon::Critical);
-        return 1;
-    }
+    // The engine itself starts once the first window is painted.
+    qr::MpvMediaControl media(qr::videoBackground());
     // Again, without the options Qt took for itself (-platform, -style...).
     const qr::CommandLine command = qr::parseCommandLine(app.arguments().mid(1));
     std::optional<QString> file;
     if (command.hasFile)
         file = command.file;
 
-    qr::PlayerApp player(*media, file);
+    qr::PlayerApp player(media, file);
     QObject::connect(&player, &qr::PlayerApp::finished, &app, &QCoreApplication::exit, Qt::QueuedConnection);
     QObject::connect(&endSignals, &qr::SignalWatcher::received, &player, &qr::PlayerApp::quit,
                      Qt::SingleShotConnection);

@@ -22,9 +22,11 @@ and is driven from the keyboard.
 .
 quilvane-ryn-reg reads and edits the player's settings store.")
 # The libraries come from the binaries themselves; Qt's window-system plugins
-# are loaded at run time, so no library names them.
+# and libmpv (libmpv<major of its client API>) are loaded at run time, so no
+# library names them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+string(REGEX MATCH "^[0-9]+" QR_MPV_API_MAJOR "${MPV_VERSION}")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libmpv${QR_MPV_API_MAJOR}")
 # The fonts the skins and the subtitle window name.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2, fonts-comic-neue")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

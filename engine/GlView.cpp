@@ -1,5 +1,7 @@
 #include "engine/GlView.h"
 
+#include "engine/MpvLibrary.h"
+
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QWidget>
@@ -14,7 +16,7 @@ void *procAddress(void *context, const char *name)
 }
 } // namespace
 
-GlView *GlView::create(mpv_handle *mpv, QWidget *parent)
+GlView *GlView::create(const MpvLibrary &lib, mpv_handle *mpv, QWidget *parent)
 {
     auto context = std::make_unique<QOpenGLContext>();
     context->setShareContext(QOpenGLContext::globalShareContext());
@@ -32,32 +34,32 @@ GlView *GlView::create(mpv_handle *mpv, QWidget *parent)
         {MPV_RENDER_PARAM_INVALID, nullptr},
     };
     mpv_render_context *render = nullptr;
-    const int made = mpv_render_context_create(&render, mpv, params);
+    const int made = lib.renderContextCreate(&render, mpv, params);
     context->doneCurrent();
     if (made < 0)
         return nullptr;
-    auto *view = new GlView(std::move(context), std::move(surface), render);
+    auto *view = new GlView(lib, std::move(context), std::move(surface), render);
     view->m_container = QWidget::createWindowContainer(view, parent);
     view->m_container->setAttribute(Qt::WA_TransparentForMouseEvents);
     view->m_container->setFocusPolicy(Qt::NoFocus);
     return view;
 }
 
-GlView::GlView(std::unique_ptr<QOpenGLContext> context, std::unique_ptr<QOffscreenSurface> surface,
-               mpv_render_context *render)
-    : m_context(std::move(context)), m_surface(std::move(surface)), m_render(render)
+GlView::GlView(const MpvLibrary &lib, std::unique_ptr<QOpenGLContext> context,
+               std::unique_ptr<QOffscreenSurface> surface, mpv_render_context *render)
+    : m_lib(lib), m_context(std::move(context)), m_surface(std::move(surface)), m_render(render)
 {
     setSurfaceType(QSurface::OpenGLSurface);
     setFormat(m_context->format());
     setFlag(Qt::WindowTransparentForInput);
-    mpv_render_context_set_update_callback(m_render, &GlView::onUpdate, this);
+    m_lib.renderContextSetUpdateCallback(m_render, &GlView::onUpdate, this);
 }
 
 GlView::~GlView()
 {
     m_context->makeCurrent(m_surface.get());
-    mpv_render_context_set_update_callback(m_render, nullptr, nullptr);
-    mpv_render_context_free(m_render);
+    m_lib.renderContextSetUpdateCallback(m_render, nullptr, nullptr);
+    m_lib.renderContextFree(m_render);
     m_context->doneCurrent();
 }
 
@@ -72,13 +74,13 @@ void GlView::onUpdate(void *self)
 void GlView::takeFrame()
 {
     m_updatePosted = false;
-    if (mpv_render_context_update(m_render) & MPV_RENDER_UPDATE_FRAME)
+    if (m_lib.renderContextUpdate(m_render) & MPV_RENDER_UPDATE_FRAME)
         render(!isExposed());
 }
 
 void GlView::dropFrame()
 {
-    if (mpv_render_context_update(m_render) & MPV_RENDER_UPDATE_FRAME)
+    if (m_lib.renderContextUpdate(m_render) & MPV_RENDER_UPDATE_FRAME)
         render(true);
 }
 
@@ -107,7 +109,7 @@ void GlView::render(bool skip)
         {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &block},
         {MPV_RENDER_PARAM_INVALID, nullptr},
     };
-    mpv_render_context_render(m_render, params);
+    m_lib.renderContextRender(m_render, params);
     if (!skip)
         m_context->swapBuffers(this);
     m_context->doneCurrent();

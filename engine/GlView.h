@@ -13,6 +13,8 @@ struct mpv_render_context;
 
 namespace qr {
 
+struct MpvLibrary;
+
 // The engine renders with OpenGL straight into a native child window, as it
 // does in a window of its own: no texture copies, and the video window's
 // other widgets stay plain raster ones. The context lives on an offscreen
@@ -22,7 +24,7 @@ namespace qr {
 class GlView : public QWindow, public MpvSurface {
     Q_OBJECT
 public:
-    static GlView *create(mpv_handle *mpv, QWidget *parent);
+    static GlView *create(const MpvLibrary &lib, mpv_handle *mpv, QWidget *parent);
     ~GlView() override;
 
     RenderPath path() const override { return RenderPath::OpenGL; }
@@ -35,12 +37,13 @@ protected:
     void exposeEvent(QExposeEvent *event) override;
 
 private:
-    GlView(std::unique_ptr<QOpenGLContext> context, std::unique_ptr<QOffscreenSurface> surface,
-           mpv_render_context *render);
+    GlView(const MpvLibrary &lib, std::unique_ptr<QOpenGLContext> context,
+           std::unique_ptr<QOffscreenSurface> surface, mpv_render_context *render);
     static void onUpdate(void *self);
     void takeFrame();
     void render(bool skip);
 
+    const MpvLibrary &m_lib;
     std::unique_ptr<QOpenGLContext> m_context;
     std::unique_ptr<QOffscreenSurface> m_surface;
     mpv_render_context *m_render;

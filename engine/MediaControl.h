@@ -30,9 +30,13 @@ enum class DisplaySize { FullScreen = 3, Windowed = 4 };
 
 // The playback engine as the player sees it. Every part of the player
 // reaches the engine only through these members; reads answer at once from
-// what the engine last reported, and only setFileName can fail.
+// what the engine last reported, and only start and setFileName can fail.
+//
+// The engine proper is made by start(), not with the control, so that the
+// player's first window can show before it; until then nothing is loaded.
 //
 // Notifications, and what raises them:
+//   started              start() made the engine: files can be opened now.
 //   streamOpened         a file is open and its picture size is known
 //                        (sound-only files: as soon as they are open).
 //   endOfMedia           the media played to its end; the control has already
@@ -53,8 +57,15 @@ public:
     using QObject::QObject;
     ~MediaControl() override = default;
 
+    // Makes and starts the engine and the path its picture takes to the
+    // screen. Throws MediaError when the engine cannot be started; does
+    // nothing once it runs.
+    virtual void start() = 0;
+    virtual bool isStarted() const = 0;
+
     // "" means nothing loaded. Putting a path opens it and throws MediaError
-    // when the engine refuses it at once; putting "" closes and never throws.
+    // when the engine refuses it at once or is not started; putting ""
+    // closes and never throws.
     virtual QString fileName() const = 0;
     virtual void setFileName(const QString &path) = 0;
 
@@ -89,6 +100,7 @@ public:
     virtual QWidget *view() = 0;
 
 Q_SIGNALS:
+    void started();
     void streamOpened();
     void endOfMedia();
     void pictureMousePressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF position);

@@ -1,13 +1,13 @@
 #include "engine/MpvMediaControl.h"
 
 #include "engine/FullScreenSwitch.h"
+#include "engine/MpvLibrary.h"
 #include "engine/MpvNames.h"
 #include "engine/MpvSurface.h"
 #include "engine/VideoBox.h"
 
 #include <QDeadlineTimer>
 #include <QFileInfo>
-#include <mpv/client.h>
 
 #include <cmath>
 
@@ -99,12 +99,43 @@ const char *engineButton(Qt::MouseButton button)
 
 } // namespace
 
-MpvMediaControl::MpvMediaControl(const QColor &background, QObject *parent) : MediaControl(parent)
+MpvMediaControl::MpvMediaControl(const QColor &background, QObject *parent)
+    : MediaControl(parent), m_background(background)
 {
-    m_mpv = mpv_create();
-    if (!m_mpv)
+    m_box = new VideoBox(background);
+    m_fullScreen = new FullScreenSwitch(m_box, this);
+    connect(m_fullScreen, &FullScreenSwitch::escapePressed, this,
+            [this] { setDisplaySize(DisplaySize::Windowed); });
+    connect(m_box, &VideoBox::pressed, this, &MpvMediaControl::onPressed);
+    connect(m_box, &VideoBox::released, this, &MpvMediaControl::onReleased);
+    connect(m_box, &VideoBox::moved, this, &MpvMediaControl::onMoved);
+    connect(m_box, &VideoBox::doubleClicked, this, &MpvMediaControl::toggleFullScreen);
+}
+
+MpvMediaControl::~MpvMediaControl()
+{
+    if (m_mpv) {
+        m_lib->setWakeupCallback(m_mpv, nullptr, nullptr);
+        releaseVideoOutput();
+    }
+    delete m_fullScreen;
+    delete m_box; // frees the render context, which must go before the engine
+    if (m_mpv)
+        m_lib->terminateDestroy(m_mpv);
+}
+
+void MpvMediaControl::start()
+{
+    if (m_mpv)
+        return;
+    QString loadError;
+    const MpvLibrary *lib = loadMpvLibrary(loadError);
+    if (!lib)
+        throw MediaError(MPV_ERROR_UNSUPPORTED, loadError);
+    mpv_handle *mpv = lib->create();
+    if (!mpv)
         throw MediaError(MPV_ERROR_NOMEM, QStringLiteral("The playback engine could not be created."));
-    const QByteArray backgroundName = background.name().toLatin1();
+    const QByteArray backgroundName = m_background.name().toLatin1();
     const std::pair<const char *, const char *> options[] = {
         {mpv::OptVideoOutput, mpv::VideoOutputLibmpv},
         {mpv::OptHwdec, mpv::HwdecAutoSafe},
@@ -124,33 +155,18 @@ MpvMediaControl::MpvMediaControl(const QColor &background, QObject *parent) : Me
         {mpv::PropPause, mpv::Yes},
     };
     for (const auto &[name, value] : options)
-        mpv_set_option_string(m_mpv, name, value);
-    if (const int error = mpv_initialize(m_mpv); error < 0) {
-        mpv_terminate_destroy(m_mpv);
+        lib->setOptionString(mpv, name, value);
+    if (const int error = lib->initialize(mpv); error < 0) {
+        lib->terminateDestroy(mpv);
         throw MediaError(error, QStringLiteral("The playback engine could not be started: %1")
-                                    .arg(QString::fromUtf8(mpv_error_string(error))));
+                                    .arg(QString::fromUtf8(lib->errorString(error))));
     }
-
-    m_box = new VideoBox(background);
-    m_fullScreen = new FullScreenSwitch(m_box, this);
-    connect(m_fullScreen, &FullScreenSwitch::escapePressed, this,
-            [this] { setDisplaySize(DisplaySize::Windowed); });
-    connect(m_box, &VideoBox::pressed, this, &MpvMediaControl::onPressed);
-    connect(m_box, &VideoBox::released, this, &MpvMediaControl::onReleased);
-    connect(m_box, &VideoBox::moved, this, &MpvMediaControl::onMoved);
-    connect(m_box, &VideoBox::doubleClicked, this, &MpvMediaControl::toggleFullScreen);
-
+    m_lib = lib;
+    m_mpv = mpv;
     observeAfresh();
-    mpv_set_wakeup_callback(m_mpv, &MpvMediaControl::onWakeup, this);
-}
-
-MpvMediaControl::~MpvMediaControl()
-{
-    mpv_set_wakeup_callback(m_mpv, nullptr, nullptr);
-    releaseVideoOutput();
-    delete m_fullScreen;
-    delete m_box; // frees the render context, which must go before the engine
-    mpv_terminate_destroy(m_mpv);
+    m_lib->setWakeupCallback(m_mpv, &MpvMediaControl::onWakeup, this);
+    ensureSurface();
+    Q_EMIT started();
 }
 
 void MpvMediaControl::prepareApplication() { prepareRenderPath(); }
@@ -176,6 +192,8 @@ void MpvMediaControl::setFileName(const QString &path)
         Q_EMIT streamClosed();
         return;
     }
+    if (!m_mpv)
+        throw MediaError(MPV_ERROR_UNINITIALIZED, QStringLiteral("The playback engine is not started."));
     ensureSurface();
     forget();
     m_file = path;
@@ -183,12 +201,12 @@ void MpvMediaControl::setFileName(const QString &path)
     setPause(true);
     const QByteArray file = path.toUtf8();
     const char *args[] = {mpv::CmdLoadFile, file.constData(), mpv::LoadReplace, nullptr};
-    const int error = mpv_command_async(m_mpv, tag(LoadReply, m_loadSerial), args);
+    const int error = m_lib->commandAsync(m_mpv, tag(LoadReply, m_loadSerial), args);
     if (error < 0) {
         forget();
         throw MediaError(error,
                          QStringLiteral("%1 could not be opened: %2")
-                             .arg(QFileInfo(path).fileName(), QString::fromUtf8(mpv_error_string(error))));
+                             .arg(QFileInfo(path).fileName(), QString::fromUtf8(m_lib->errorString(error))));
     }
 }
 
@@ -232,8 +250,10 @@ void MpvMediaControl::stop()
 
 void MpvMediaControl::setMute(bool on)
 {
+    if (!m_mpv)
+        return;
     int flag = on ? 1 : 0;
-    mpv_set_property_async(m_mpv, Untracked, mpv::PropMute, MPV_FORMAT_FLAG, &flag);
+    m_lib->setPropertyAsync(m_mpv, Untracked, mpv::PropMute, MPV_FORMAT_FLAG, &flag);
 }
 
 void MpvMediaControl::setDisplaySize(DisplaySize size)
@@ -268,7 +288,7 @@ void MpvMediaControl::drainEvents()
 {
     m_wakeupPosted = false;
     for (;;) {
-        const mpv_event *event = mpv_wait_event(m_mpv, 0);
+        const mpv_event *event = m_lib->waitEvent(m_mpv, 0);
         if (event->event_id == MPV_EVENT_NONE)
             break;
         handleEvent(*event);
@@ -313,12 +333,12 @@ void MpvMediaControl::handleEvent(const mpv_event &event)
         // its size is known then, or there is no picture.
         if (m_phase == Phase::Opening && m_fileLoaded && !m_sizeAsked) {
             m_sizeAsked = true;
-            mpv_get_property_async(m_mpv, tag(DurationReply, m_loadSerial), mpv::PropDuration,
-                                   MPV_FORMAT_DOUBLE);
-            mpv_get_property_async(m_mpv, tag(WidthReply, m_loadSerial), mpv::PropDisplayWidth,
-                                   MPV_FORMAT_INT64);
-            mpv_get_property_async(m_mpv, tag(HeightReply, m_loadSerial), mpv::PropDisplayHeight,
-                                   MPV_FORMAT_INT64);
+            m_lib->getPropertyAsync(m_mpv, tag(DurationReply, m_loadSerial), mpv::PropDuration,
+                                    MPV_FORMAT_DOUBLE);
+            m_lib->getPropertyAsync(m_mpv, tag(WidthReply, m_loadSerial), mpv::PropDisplayWidth,
+                                    MPV_FORMAT_INT64);
+            m_lib->getPropertyAsync(m_mpv, tag(HeightReply, m_loadSerial), mpv::PropDisplayHeight,
+                                    MPV_FORMAT_INT64);
         }
         if (m_seekPending && m_seekQueued) {
             m_seekPending = false;
@@ -444,17 +464,17 @@ void MpvMediaControl::handleProperty(std::uint64_t propertyTag, const mpv_event_
 void MpvMediaControl::observeAfresh()
 {
     for (std::uint64_t i = 0; i < ObservedCount; ++i)
-        mpv_unobserve_property(m_mpv, tag(i, m_epoch));
+        m_lib->unobserveProperty(m_mpv, tag(i, m_epoch));
     ++m_epoch;
     for (std::uint64_t i = 0; i < ObservedCount; ++i)
-        mpv_observe_property(m_mpv, tag(i, m_epoch), Observations[i].name, Observations[i].format);
+        m_lib->observeProperty(m_mpv, tag(i, m_epoch), Observations[i].name, Observations[i].format);
 }
 
 void MpvMediaControl::ensureSurface()
 {
-    if (m_surfaceWidget || !m_box)
+    if (m_surfaceWidget || !m_box || !m_mpv)
         return;
-    m_surface = createSurface(chooseRenderPath(), m_mpv, m_box);
+    m_surface = createSurface(chooseRenderPath(), *m_lib, m_mpv, m_box);
     if (m_surface) {
         m_surfaceWidget = m_surface->widget();
         m_box->setSurface(m_surfaceWidget);
@@ -472,14 +492,14 @@ void MpvMediaControl::releaseVideoOutput()
     if (!view)
         return;
     // The first report is the state now, before the stop.
-    mpv_observe_property(m_mpv, tag(IdleReport, 0), mpv::PropIdleActive, MPV_FORMAT_FLAG);
+    m_lib->observeProperty(m_mpv, tag(IdleReport, 0), mpv::PropIdleActive, MPV_FORMAT_FLAG);
     const char *args[] = {mpv::CmdStop, nullptr};
-    mpv_command_async(m_mpv, Untracked, args);
+    m_lib->commandAsync(m_mpv, Untracked, args);
     const QDeadlineTimer deadline(1000);
     bool idle = false;
     while (!idle && !deadline.hasExpired()) {
         view->dropFrame();
-        const mpv_event *event = mpv_wait_event(m_mpv, 0.005);
+        const mpv_event *event = m_lib->waitEvent(m_mpv, 0.005);
         if (event->event_id == MPV_EVENT_PROPERTY_CHANGE && event->reply_userdata == tag(IdleReport, 0))
             readFlag(*static_cast<mpv_event_property *>(event->data), idle);
     }
@@ -488,7 +508,7 @@ void MpvMediaControl::releaseVideoOutput()
 void MpvMediaControl::setPause(bool on)
 {
     int flag = on ? 1 : 0;
-    mpv_set_property_async(m_mpv, Untracked, mpv::PropPause, MPV_FORMAT_FLAG, &flag);
+    m_lib->setPropertyAsync(m_mpv, Untracked, mpv::PropPause, MPV_FORMAT_FLAG, &flag);
     observeAfresh();
 }
 
@@ -496,7 +516,7 @@ void MpvMediaControl::seekTo(double seconds)
 {
     const QByteArray target = QByteArray::number(seconds, 'f', 3);
     const char *args[] = {mpv::CmdSeek, target.constData(), mpv::SeekAbsoluteExact, nullptr};
-    m_seekPending = mpv_command_async(m_mpv, tag(SeekReply, ++m_seekSerial), args) >= 0;
+    m_seekPending = m_lib->commandAsync(m_mpv, tag(SeekReply, ++m_seekSerial), args) >= 0;
     m_seekQueued = false;
 }
 
@@ -536,7 +556,7 @@ void MpvMediaControl::fail(int error)
     setDisplaySize(DisplaySize::Windowed);
     Q_EMIT engineError(
         error,
-        QStringLiteral("%1 could not be played: %2").arg(name, QString::fromUtf8(mpv_error_string(error))));
+        QStringLiteral("%1 could not be played: %2").arg(name, QString::fromUtf8(m_lib->errorString(error))));
     Q_EMIT streamClosed();
 }
 
@@ -546,7 +566,7 @@ void MpvMediaControl::forget()
 {
     if (m_phase != Phase::Closed) {
         const char *args[] = {mpv::CmdStop, nullptr};
-        mpv_command_async(m_mpv, Untracked, args);
+        m_lib->commandAsync(m_mpv, Untracked, args);
     }
     m_file.clear();
     m_phase = Phase::Closed;
@@ -586,17 +606,17 @@ void MpvMediaControl::toggleFullScreen()
 void MpvMediaControl::applyOsc()
 {
     const bool show = m_controls && m_display == DisplaySize::FullScreen;
-    if (show == m_oscShown)
+    if (show == m_oscShown || !m_mpv)
         return;
     m_oscShown = show;
     if (show && !m_oscLoaded) {
         m_oscLoaded = true;
         const char *args[] = {mpv::CmdLoadScript, mpv::OscScript, nullptr};
-        mpv_command_async(m_mpv, Untracked, args);
+        m_lib->commandAsync(m_mpv, Untracked, args);
     } else {
         const char *args[] = {mpv::CmdScriptMessage, mpv::OscVisibility,
                               show ? mpv::OscAlways : mpv::OscNever, mpv::OscQuiet, nullptr};
-        mpv_command_async(m_mpv, Untracked, args);
+        m_lib->commandAsync(m_mpv, Untracked, args);
     }
     if (m_box)
         m_box->setTrackMouse(show);
@@ -608,7 +628,7 @@ void MpvMediaControl::onPressed(Qt::MouseButton button, Qt::KeyboardModifiers mo
         onMoved(pos);
         if (const char *key = engineButton(button)) {
             const char *args[] = {mpv::CmdKeyDown, key, nullptr};
-            mpv_command_async(m_mpv, Untracked, args);
+            m_lib->commandAsync(m_mpv, Untracked, args);
         }
         return;
     }
@@ -622,7 +642,7 @@ void MpvMediaControl::onReleased(Qt::MouseButton button, QPointF pos)
     onMoved(pos);
     if (const char *key = engineButton(button)) {
         const char *args[] = {mpv::CmdKeyUp, key, nullptr};
-        mpv_command_async(m_mpv, Untracked, args);
+        m_lib->commandAsync(m_mpv, Untracked, args);
     }
 }
 
@@ -634,7 +654,7 @@ void MpvMediaControl::onMoved(QPointF pos)
     const QByteArray x = QByteArray::number(qRound(at.x()));
     const QByteArray y = QByteArray::number(qRound(at.y()));
     const char *args[] = {mpv::CmdMouse, x.constData(), y.constData(), nullptr};
-    mpv_command_async(m_mpv, Untracked, args);
+    m_lib->commandAsync(m_mpv, Untracked, args);
 }
 
 } // namespace qr

@@ -16,6 +16,7 @@ struct mpv_event_property;
 namespace qr {
 
 class FullScreenSwitch;
+struct MpvLibrary;
 class MpvSurface;
 class VideoBox;
 
@@ -26,7 +27,7 @@ class VideoBox;
 class MpvMediaControl : public MediaControl {
     Q_OBJECT
 public:
-    // Throws MediaError when the engine cannot be started. `background`
+    // Cheap: libmpv is loaded and the engine made by start(). `background`
     // fills what the picture does not cover.
     explicit MpvMediaControl(const QColor &background, QObject *parent = nullptr);
     ~MpvMediaControl() override;
@@ -36,6 +37,8 @@ public:
     // loads an OpenGL rasteriser (tens of MB that nothing would use).
     static void prepareApplication();
 
+    void start() override;
+    bool isStarted() const override { return m_mpv != nullptr; }
     QString fileName() const override { return m_file; }
     void setFileName(const QString &path) override;
     double currentPosition() const override { return m_atStart ? 0.0 : m_position; }
@@ -55,7 +58,7 @@ public:
     QWidget *view() override;
 
     // Not members of the control: what the engine last reported for mute,
-    // and the render path the first file chose ("gl", "sw"; "" before).
+    // and the render path chosen at start ("gl", "sw"; "" before).
     bool isMuted() const { return m_muted; }
     QString renderPathName() const;
 
@@ -84,7 +87,9 @@ private:
     void onReleased(Qt::MouseButton button, QPointF pos);
     void onMoved(QPointF pos);
 
-    mpv_handle *m_mpv;
+    const QColor m_background;
+    const MpvLibrary *m_lib = nullptr;
+    mpv_handle *m_mpv = nullptr; // null until started
     std::atomic_bool m_wakeupPosted{false};
     QPointer<VideoBox> m_box;
     // The render surface, a child of m_box: gone with it if the window that

@@ -8,6 +8,8 @@ struct mpv_handle;
 
 namespace qr {
 
+struct MpvLibrary;
+
 // A widget the engine draws into through its render API. Both kinds keep
 // taking the engine's frames while hidden, so playback never waits on them.
 enum class RenderPath { OpenGL, Software };
@@ -39,6 +41,6 @@ RenderPath chooseRenderPath();
 
 // Creates the surface of that path as a child of parent, or nullptr when the
 // engine's render context cannot be made on it.
-MpvSurface *createSurface(RenderPath path, mpv_handle *mpv, QWidget *parent);
+MpvSurface *createSurface(RenderPath path, const MpvLibrary &lib, mpv_handle *mpv, QWidget *parent);
 
 } // namespace qr

@@ -12,11 +12,15 @@ namespace qr {
 
 namespace {
 
-// Without a GPU device node the only OpenGL there can be is a software
-// rasteriser; not probing then spares the player loading one at all.
+// Without a GPU that can render the only OpenGL there can be is a software
+// rasteriser; not probing then spares the player loading one at all. A GPU
+// that renders has a render node; a display-only device (a virtual
+// machine's screen, simpledrm) has only a card node.
 bool hasGpuDevice()
 {
-    return !QDir(QStringLiteral("/dev/dri")).entryList(QDir::System | QDir::NoDotAndDotDot).isEmpty() ||
+    return !QDir(QStringLiteral("/dev/dri"))
+                .entryList({QStringLiteral("renderD*")}, QDir::System)
+                .isEmpty() ||
            QFileInfo::exists(QStringLiteral("/dev/nvidia0"));
 }
 
@@ -70,13 +74,13 @@ RenderPath chooseRenderPath()
     return renderer.isEmpty() || isSoftwareRasteriser(renderer) ? RenderPath::Software : RenderPath::OpenGL;
 }
 
-MpvSurface *createSurface(RenderPath path, mpv_handle *mpv, QWidget *parent)
+MpvSurface *createSurface(RenderPath path, const MpvLibrary &lib, mpv_handle *mpv, QWidget *parent)
 {
     if (path == RenderPath::OpenGL) {
-        if (MpvSurface *gl = GlView::create(mpv, parent))
+        if (MpvSurface *gl = GlView::create(lib, mpv, parent))
             return gl;
     }
-    return SoftwareView::create(mpv, parent);
+    return SoftwareView::create(lib, mpv, parent);
 }
 
 } // namespace qr

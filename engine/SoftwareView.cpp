@@ -1,5 +1,6 @@
 #include "engine/SoftwareView.h"
 
+#include "engine/MpvLibrary.h"
 #include "engine/MpvNames.h"
 
 #include <QBackingStore>
@@ -7,7 +8,6 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QWindow>
-#include <mpv/render.h>
 
 namespace qr {
 
@@ -15,33 +15,34 @@ namespace {
 constexpr int RowAlign = 64; // what the renderer's SIMD paths want
 } // namespace
 
-SoftwareView *SoftwareView::create(mpv_handle *mpv, QWidget *parent)
+SoftwareView *SoftwareView::create(const MpvLibrary &lib, mpv_handle *mpv, QWidget *parent)
 {
     mpv_render_param params[] = {
         {MPV_RENDER_PARAM_API_TYPE, const_cast<char *>(MPV_RENDER_API_TYPE_SW)},
         {MPV_RENDER_PARAM_INVALID, nullptr},
     };
     mpv_render_context *context = nullptr;
-    if (mpv_render_context_create(&context, mpv, params) < 0)
+    if (lib.renderContextCreate(&context, mpv, params) < 0)
         return nullptr;
     // The picture is rendered into its own rectangle, computed here with
     // the right aspect, so the engine need not add (black) bars of its own.
     int keepAspect = 0;
-    mpv_set_property(mpv, mpv::PropKeepAspect, MPV_FORMAT_FLAG, &keepAspect);
-    return new SoftwareView(context, parent);
+    lib.setProperty(mpv, mpv::PropKeepAspect, MPV_FORMAT_FLAG, &keepAspect);
+    return new SoftwareView(lib, context, parent);
 }
 
-SoftwareView::SoftwareView(mpv_render_context *context, QWidget *parent) : QWidget(parent), m_context(context)
+SoftwareView::SoftwareView(const MpvLibrary &lib, mpv_render_context *context, QWidget *parent)
+    : QWidget(parent), m_lib(lib), m_context(context)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    mpv_render_context_set_update_callback(m_context, &SoftwareView::onUpdate, this);
+    m_lib.renderContextSetUpdateCallback(m_context, &SoftwareView::onUpdate, this);
 }
 
 SoftwareView::~SoftwareView()
 {
-    mpv_render_context_set_update_callback(m_context, nullptr, nullptr);
-    mpv_render_context_free(m_context);
+    m_lib.renderContextSetUpdateCallback(m_context, nullptr, nullptr);
+    m_lib.renderContextFree(m_context);
 }
 
 // On the engine's thread: only post.
@@ -62,11 +63,13 @@ bool SoftwareView::canShow() const
 void SoftwareView::takeFrame()
 {
     m_updatePosted = false;
-    if (!(mpv_render_context_update(m_context) & MPV_RENDER_UPDATE_FRAME))
+    if (!(m_lib.renderContextUpdate(m_context) & MPV_RENDER_UPDATE_FRAME))
         return;
     m_newFrame = true;
     if (canShow()) {
-        update(); // rendered when painted
+        // Only the picture: the bars beside it and the skin over the view's
+        // corners stay as they are. Painted now, not from a later event.
+        repaint(logicalRect(pictureRect()));
         return;
     }
     // Nobody can see it: let the engine count the frame as shown without
@@ -81,33 +84,34 @@ void SoftwareView::skipFrame()
         {MPV_RENDER_PARAM_SKIP_RENDERING, &skip},
         {MPV_RENDER_PARAM_INVALID, nullptr},
     };
-    mpv_render_context_render(m_context, params);
+    m_lib.renderContextRender(m_context, params);
     m_imageCurrent = false; // the picture to show is that skipped frame
 }
 
 void SoftwareView::dropFrame()
 {
-    if (mpv_render_context_update(m_context) & MPV_RENDER_UPDATE_FRAME)
+    if (m_lib.renderContextUpdate(m_context) & MPV_RENDER_UPDATE_FRAME)
         skipFrame();
 }
 
 // Renders the engine's newest frame (or the last one again) into pixels
-// laid out as QImage::Format_ARGB32.
-bool SoftwareView::render(uchar *pixels, qsizetype stride, QSize size)
+// laid out as QImage::Format_ARGB32, or Format_RGB32 (fourth byte left 0)
+// when `opaque`.
+bool SoftwareView::render(uchar *pixels, qsizetype stride, QSize size, bool opaque)
 {
     int dimensions[2] = {size.width(), size.height()};
     size_t bytesPerLine = size_t(stride);
     int block = 0; // the GUI thread never waits for a frame's display time
     mpv_render_param params[] = {
         {MPV_RENDER_PARAM_SW_SIZE, dimensions},
-        {MPV_RENDER_PARAM_SW_FORMAT, const_cast<char *>(mpv::SwFormatBgra)},
+        {MPV_RENDER_PARAM_SW_FORMAT, const_cast<char *>(opaque ? mpv::SwFormatBgr0 : mpv::SwFormatBgra)},
         {MPV_RENDER_PARAM_SW_STRIDE, &bytesPerLine},
         {MPV_RENDER_PARAM_SW_POINTER, pixels},
         {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &block},
         {MPV_RENDER_PARAM_INVALID, nullptr},
     };
     m_newFrame = false;
-    return mpv_render_context_render(m_context, params) >= 0;
+    return m_lib.renderContextRender(m_context, params) >= 0;
 }
 
 // The common case, a new frame repainting the whole picture: rendered in
@@ -130,7 +134,7 @@ bool SoftwareView::renderDirect(QPainter &painter, const QRegion &region, const 
     if (!image->rect().contains(target))
         return false;
     uchar *origin = image->bits() + target.y() * image->bytesPerLine() + target.x() * 4;
-    return render(origin, image->bytesPerLine(), target.size());
+    return render(origin, image->bytesPerLine(), target.size(), image->format() == QImage::Format_RGB32);
 }
 
 void SoftwareView::renderOwn(const QRect &rect)
@@ -143,7 +147,7 @@ void SoftwareView::renderOwn(const QRect &rect)
                            : QImage();
     }
     m_image.setDevicePixelRatio(devicePixelRatioF());
-    m_imageCurrent = !m_image.isNull() && render(m_image.bits(), m_image.bytesPerLine(), rect.size());
+    m_imageCurrent = !m_image.isNull() && render(m_image.bits(), m_image.bytesPerLine(), rect.size(), false);
 }
 
 void SoftwareView::paintEvent(QPaintEvent *event)
@@ -154,22 +158,25 @@ void SoftwareView::paintEvent(QPaintEvent *event)
         painter.fillRect(event->rect(), palette().color(QPalette::Window));
         return;
     }
-    const qreal ratio = devicePixelRatioF();
-    const QRectF target(QPointF(rect.topLeft()) / ratio, QSizeF(rect.size()) / ratio);
-    for (const QRect &bar : event->region() - target.toAlignedRect())
+    const QRect target = logicalRect(rect);
+    for (const QRect &bar : event->region() - target)
         painter.fillRect(bar, palette().color(QPalette::Window));
     if (rect != m_shownRect)
         m_imageCurrent = false;
     m_shownRect = rect;
-    if (m_newFrame && renderDirect(painter, event->region(), rect, target.toAlignedRect())) {
+    if (m_newFrame && renderDirect(painter, event->region(), rect, target)) {
+        // The own image is stale now and would be rendered afresh anyway:
+        // its memory (a whole picture's) goes back until it is wanted.
         m_imageCurrent = false;
+        m_image = QImage();
+        m_buffer.reset();
         return;
     }
     if (!m_imageCurrent || m_newFrame)
         renderOwn(rect);
     if (m_imageCurrent) {
         painter.setCompositionMode(QPainter::CompositionMode_Source); // opaque: a copy, no blending
-        painter.drawImage(target.topLeft(), m_image);
+        painter.drawImage(QPointF(rect.topLeft()) / devicePixelRatioF(), m_image);
     }
 }
 
@@ -180,6 +187,12 @@ void SoftwareView::setPictureSize(QSize size)
     m_picture = size;
     m_imageCurrent = false;
     update();
+}
+
+QRect SoftwareView::logicalRect(const QRect &deviceRect) const
+{
+    const qreal ratio = devicePixelRatioF();
+    return QRectF(QPointF(deviceRect.topLeft()) / ratio, QSizeF(deviceRect.size()) / ratio).toAlignedRect();
 }
 
 QRect SoftwareView::pictureRect() const

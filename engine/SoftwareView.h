@@ -22,7 +22,7 @@ namespace qr {
 class SoftwareView : public QWidget, public MpvSurface {
     Q_OBJECT
 public:
-    static SoftwareView *create(mpv_handle *mpv, QWidget *parent);
+    static SoftwareView *create(const MpvLibrary &lib, mpv_handle *mpv, QWidget *parent);
     ~SoftwareView() override;
 
     RenderPath path() const override { return RenderPath::Software; }
@@ -35,20 +35,22 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    SoftwareView(mpv_render_context *context, QWidget *parent);
+    SoftwareView(const MpvLibrary &lib, mpv_render_context *context, QWidget *parent);
     static void onUpdate(void *self);
     void takeFrame();
     void skipFrame();
     bool canShow() const;
-    bool render(uchar *pixels, qsizetype stride, QSize size);
+    bool render(uchar *pixels, qsizetype stride, QSize size, bool opaque);
     bool renderDirect(QPainter &painter, const QRegion &region, const QRect &rect, const QRect &logical);
     void renderOwn(const QRect &rect);
     QRect pictureRect() const; // device pixels, in this widget
+    QRect logicalRect(const QRect &deviceRect) const;
 
     struct FreeBuffer {
         void operator()(uchar *p) const { std::free(p); }
     };
 
+    const MpvLibrary &m_lib;
     mpv_render_context *m_context;
     std::atomic_bool m_updatePosted{false};
     QSize m_picture;

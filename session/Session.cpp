@@ -12,6 +12,7 @@
 #include <QScreen>
 
 #include <cmath>
+#include <utility>
 
 namespace qr {
 
@@ -48,6 +49,7 @@ Session::Session(MediaControl &media, const PlayerSettings &settings, QObject *p
     connect(&m_clock, &QTimer::timeout, this, &Session::clockTick);
     connect(&m_statusRefresh, &QTimer::timeout, this, &Session::refreshStatus);
 
+    connect(&m_media, &MediaControl::started, this, &Session::onEngineStarted);
     connect(&m_media, &MediaControl::streamOpened, this, &Session::onStreamOpened);
     connect(&m_media, &MediaControl::endOfMedia, this, &Session::onEndOfMedia);
     connect(&m_media, &MediaControl::pictureMousePressed, this, [this](Qt::MouseButton button) {
@@ -125,6 +127,19 @@ void Session::openMediaFile(const QString &media, const QString &chosenSubtitles
             return;
         }
     }
+    if (!m_media.isStarted()) {
+        // The windows show as they would with the engine there; the rest
+        // waits for it.
+        m_waitingForEngine = FileToOpen{media, subtitles};
+        if (m_settings.isOn(PlayerSettings::Autostart))
+            setShown(PlayerWindow::Video, true);
+        return;
+    }
+    handOver(media, subtitles);
+}
+
+void Session::handOver(const QString &media, const QString &subtitles)
+{
     try {
         m_media.setFileName(media);
     } catch (const MediaError &e) {
@@ -146,6 +161,12 @@ void Session::openMediaFile(const QString &media, const QString &chosenSubtitles
         openSubtitleWindow();
         setStatus(shortFileTitle(media) + QStringLiteral(" loaded.."));
     }
+}
+
+void Session::onEngineStarted()
+{
+    if (const std::optional<FileToOpen> file = std::exchange(m_waitingForEngine, std::nullopt))
+        handOver(file->media, file->subtitles);
 }
 
 void Session::openChosenFile(const QString &media, const QString &subtitles)

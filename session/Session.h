@@ -59,6 +59,8 @@ public:
     // "Autostart" asks for it, restores the remembered player state and
     // writes the status line. The caller has made it the current file.
     // Without a subtitle path, a subtitle file beside the media is used.
+    // Before the engine has started, the checked file waits for it (the
+    // last one asked for).
     void openMediaFile(const QString &media, const QString &subtitles);
     // A file chosen in the open dialogs becomes the current file and opens.
     void openChosenFile(const QString &media, const QString &subtitles);
@@ -217,6 +219,7 @@ Q_SIGNALS:
 
 private:
     // Engine notifications.
+    void onEngineStarted();
     void onStreamOpened();
     void onEndOfMedia();
     void onDurationChanged();
@@ -231,6 +234,7 @@ private:
     void setPictureVisible(bool visible);
     void setSubtitleText(const QString &text);
     void setOptionButtons(bool shown);
+    void handOver(const QString &media, const QString &subtitles);
     void restoreRememberedState();
     void showMediaInfo();
     void fillZoomList();
@@ -241,6 +245,11 @@ private:
     const PlayerSettings &m_settings;
 
     QString m_currentFile;
+    struct FileToOpen {
+        QString media;
+        QString subtitles;
+    };
+    std::optional<FileToOpen> m_waitingForEngine;
     QString m_statusText;
     QString m_statusLine;
     QString m_timeText;

@@ -29,10 +29,18 @@ QString resourcePath(const QString &name)
     return QStringLiteral(":/skins/") + name + QStringLiteral(".svg");
 }
 
+// A name is a plain file stem of the skin; anything with a path in it is not
+// ours. Each name's answer is kept, since pictures are asked for at every paint.
 bool validName(const QString &name)
 {
-    // A name is a plain file stem; anything with a path in it is not ours.
-    return !name.isEmpty() && !name.contains(QLatin1Char('/')) && QFileInfo::exists(resourcePath(name));
+    static QHash<QString, bool> known;
+    const auto it = known.constFind(name);
+    if (it != known.constEnd())
+        return *it;
+    const bool valid =
+        !name.isEmpty() && !name.contains(QLatin1Char('/')) && QFileInfo::exists(resourcePath(name));
+    known.insert(name, valid);
+    return valid;
 }
 
 } // namespace

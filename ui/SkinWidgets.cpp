@@ -18,8 +18,13 @@ void SkinPicture::paintEvent(QPaintEvent *)
 {
     if (m_skin.isEmpty())
         return;
+    const qreal ratio = devicePixelRatioF();
+    if (m_pixmap.isNull() || m_pixmap.devicePixelRatio() != ratio || m_pixmapSize != size()) {
+        m_pixmap = skinPixmap(m_skin, size(), ratio);
+        m_pixmapSize = size();
+    }
     QPainter painter(this);
-    painter.drawPixmap(0, 0, skinPixmap(m_skin, size(), devicePixelRatioF()));
+    painter.drawPixmap(0, 0, m_pixmap);
 }
 
 void SkinPicture::mousePressEvent(QMouseEvent *event)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPixmap>
 #include <QPointF>
 #include <QWidget>
 
@@ -29,6 +30,8 @@ protected:
 
 private:
     QString m_skin;
+    QPixmap m_pixmap; // the picture at m_pixmapSize and its pixel ratio, once drawn
+    QSize m_pixmapSize;
     bool m_pressed = false;
 };
 

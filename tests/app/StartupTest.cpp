@@ -8,7 +8,9 @@
 #include "ui/VideoWindow.h"
 #include "ui/ZoomStrip.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,11 +25,14 @@ protected:
         app.reset();
         TrayIcon::overrideAvailable(std::nullopt);
     }
+    // The player as main starts it: its engine is made later, by the app.
     PlayerApp &start(std::optional<QString> file = std::nullopt)
     {
         // The video window borrows the view and gives it back when it goes;
         // the view belongs to the engine, here the test.
         app.reset();
+        media.running = false;
+        media.calls.clear();
         view = std::make_unique<QWidget>();
         media.viewWidget = view.get();
         app = std::make_unique<PlayerApp>(media, std::move(file));
@@ -36,9 +41,105 @@ protected:
         app->start();
         return *app;
     }
+    // Until the engine has been started.
+    bool engineStarts()
+    {
+        return QTest::qWaitFor([this] { return media.running; });
+    }
     std::unique_ptr<QWidget> view;
     std::unique_ptr<PlayerApp> app;
 };
+
+// The player's windows in the order they were shown, and whether the engine
+// ran when the first of them was painted.
+struct WindowWatch : QObject {
+    explicit WindowWatch(const FakeMediaControl &engine) : media(engine) { qApp->installEventFilter(this); }
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *widget = qobject_cast<QWidget *>(watched);
+        if (!widget || !widget->isWindow())
+            return false;
+        if (event->type() == QEvent::Show)
+            shown << widget->objectName();
+        if (event->type() == QEvent::Paint && !painted) {
+            painted = widget;
+            engineRan = media.running;
+        }
+        return false;
+    }
+    const FakeMediaControl &media;
+    QStringList shown;
+    QWidget *painted = nullptr;
+    bool engineRan = false;
+};
+
+TEST_F(Startup, TheEngineStartsOnlyAfterTheFirstWindowIsPainted)
+{
+    for (const bool splash : {true, false}) {
+        SCOPED_TRACE(splash ? "splash" : "no splash");
+        setValue(PlayerSettings::Splash, splash ? "yes" : "no");
+        app.reset();
+        WindowWatch paint(media);
+        start();
+        QWidget *first = splash ? static_cast<QWidget *>(app->splash()) : app->panel();
+        ASSERT_NE(first, nullptr);
+        EXPECT_TRUE(first->isVisible());
+        EXPECT_FALSE(media.running) << "started before the window was shown";
+        ASSERT_TRUE(engineStarts());
+        EXPECT_EQ(paint.painted, first);
+        EXPECT_FALSE(paint.engineRan) << "started before the first paint";
+        EXPECT_EQ(media.calls, QStringList{"start"});
+    }
+}
+
+// The command line's file opens once the engine is there; the windows show
+// in the order they always have, the video window (autostarted) first.
+TEST_F(Startup, AutostartedCommandLineFileWaitsForTheEngineNotForTheWindows)
+{
+    setValue(PlayerSettings::Splash, "no");
+    setValue(PlayerSettings::Autostart, "yes");
+    const QString clip = makeFile("clip.avi");
+    WindowWatch watch(media);
+    start(clip);
+    EXPECT_EQ(watch.shown, (QStringList{"VideoWindow", "ControlPanel"}));
+    EXPECT_TRUE(media.calls.isEmpty());
+    ASSERT_TRUE(engineStarts());
+    EXPECT_EQ(media.calls, (QStringList{"start", "setFileName " + clip, "play"}));
+    EXPECT_EQ(app->session().statusLine(), "clip.avi ");
+    EXPECT_EQ(watch.shown, (QStringList{"VideoWindow", "ControlPanel"}));
+}
+
+TEST_F(Startup, AWindowNeverPaintedStillGetsTheEngine)
+{
+    setValue(PlayerSettings::Splash, "no");
+    start();
+    app->panel()->hide(); // before the event loop could paint it
+    EXPECT_TRUE(engineStarts());
+}
+
+TEST_F(Startup, AnEngineThatCannotStartIsReportedAndTheRunEndsWithOne)
+{
+    setValue(PlayerSettings::Splash, "no");
+    media.refuseStart = true;
+    start(makeFile("clip.avi"));
+    QSignalSpy finished(app.get(), &PlayerApp::finished);
+    QString shown;
+    QTimer answer; // the box is modal: read and close it from inside its loop
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            shown = box->windowTitle() + ": " + box->text();
+            box->accept();
+        }
+    });
+    answer.start(20);
+    ASSERT_TRUE(finished.wait());
+    EXPECT_EQ(shown, "Fatal error: The playback engine could not be started.\r\n\r\nno engine here");
+    EXPECT_EQ(finished.first().first().toInt(), 1);
+    EXPECT_FALSE(app->panel()->isVisible());
+    EXPECT_FALSE(app->videoWindow()->isVisible());
+    EXPECT_EQ(media.calls.filter("setFileName"), QStringList())
+        << "no file is handed to an engine that is not there";
+}
 
 TEST_F(Startup, NoKeyShowsTheSplashThenThePanel)
 {
@@ -46,6 +147,7 @@ TEST_F(Startup, NoKeyShowsTheSplashThenThePanel)
     ASSERT_NE(app->splash(), nullptr);
     EXPECT_TRUE(app->splash()->isVisible());
     EXPECT_EQ(app->panel(), nullptr);
+    ASSERT_TRUE(engineStarts()) << "while the splash shows";
     QTest::mouseClick(app->splash(), Qt::LeftButton);
     ASSERT_NE(app->panel(), nullptr);
     EXPECT_TRUE(app->panel()->isVisible());
@@ -80,10 +182,14 @@ TEST_F(Startup, CommandLineFileOpensWithTheSubtitlesBesideIt)
     setValue(PlayerSettings::Splash, "no");
     setValue(PlayerSettings::UseSubs, "yes");
     makeFile("clip.sub", "{0}{100}beside\r\n");
-    start(makeFile("clip.avi"));
+    const QString clip = makeFile("clip.avi");
+    start(clip);
+    EXPECT_EQ(app->session().statusLine(), "Loading file..") << "until the engine is there";
+    EXPECT_FALSE(app->panel()->acceptDrops());
+    ASSERT_TRUE(engineStarts());
+    EXPECT_EQ(media.calls, (QStringList{"start", "setFileName " + clip}));
     EXPECT_EQ(app->session().statusLine(), "clip.avi loaded..");
     EXPECT_TRUE(messages.isEmpty());
-    EXPECT_FALSE(app->panel()->acceptDrops());
     media.state = PlayState::Playing;
     media.position = 1;
     app->session().clockTick();
@@ -134,6 +240,7 @@ TEST_F(Startup, WindowsFollowTheSession)
 {
     setValue(PlayerSettings::Splash, "no");
     start();
+    ASSERT_TRUE(engineStarts());
     Session &s = app->session();
     s.openChosenFile(makeFile("clip.avi"), QString());
     s.showZoomStrip();

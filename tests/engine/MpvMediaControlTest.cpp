@@ -64,6 +64,7 @@ protected:
         host.resize(400, 300);
         control->view()->setParent(&host);
         control->view()->setGeometry(10, 10, 320, 240);
+        ASSERT_NO_THROW(control->start());
     }
     void showHost()
     {
@@ -279,6 +280,48 @@ TEST_F(Engine, FullScreenFillsTheWindowAndEscLeavesIt)
     EXPECT_EQ(control->displaySize(), DisplaySize::Windowed);
     QTRY_VERIFY_WITH_TIMEOUT(!host.isFullScreen(), Patience);
     EXPECT_EQ(control->view()->geometry(), windowed);
+}
+
+// Each new frame repaints the picture only; the bars beside it keep the
+// background they were painted with.
+TEST_F(Engine, BarsBesideAPlayingPictureKeepTheBackground)
+{
+    showHost();
+    control->view()->resize(320, 280); // a 352 x 240 picture: 31 pixels of bar above and below
+    open("clip.mpg");
+    control->play();
+    QTest::qWait(600);
+    const QImage shown = onScreen(control->view());
+    EXPECT_EQ(QColor(shown.pixel(160, 5)), QColor(31, 27, 37));
+    EXPECT_EQ(QColor(shown.pixel(160, 274)), QColor(31, 27, 37));
+    EXPECT_TRUE(showsPicture(shown.copy(0, 31, 320, 218)));
+}
+
+// The control is made before the player's first window; the engine (and
+// libmpv itself) only by start.
+TEST(EngineStart, NothingIsLoadedBeforeStartAndFilesWaitForIt)
+{
+    MpvMediaControl unstarted(QColor(31, 27, 37));
+    QSignalSpy started(&unstarted, &MpvMediaControl::started);
+    EXPECT_FALSE(unstarted.isStarted());
+    EXPECT_EQ(unstarted.fileName(), QString());
+    EXPECT_EQ(unstarted.renderPathName(), QString()) << "no picture path before the engine";
+    EXPECT_THROW(unstarted.setFileName(media("clip.mpg")), qr::MediaError);
+    EXPECT_EQ(unstarted.fileName(), QString());
+    unstarted.setFileName(QString()); // closing nothing never throws
+    unstarted.setMute(true);
+    unstarted.play();
+    EXPECT_EQ(unstarted.playState(), PlayState::Stopped);
+
+    ASSERT_NO_THROW(unstarted.start());
+    EXPECT_TRUE(unstarted.isStarted());
+    EXPECT_EQ(started.count(), 1);
+    EXPECT_NE(unstarted.renderPathName(), QString()) << "the picture path is chosen with the engine";
+    unstarted.start();
+    EXPECT_EQ(started.count(), 1) << "a second start does nothing";
+    QSignalSpy opened(&unstarted, &MpvMediaControl::streamOpened);
+    unstarted.setFileName(media("clip.mpg"));
+    EXPECT_TRUE(opened.wait(Patience));
 }
 
 TEST_F(Engine, MousePressesOnThePictureArrive)

@@ -148,6 +148,33 @@ TEST_F(Opening, DropsOpenTheFirstPathOnly)
     EXPECT_TRUE(messages.isEmpty());
 }
 
+// The first window shows before the engine runs; a file asked for meanwhile
+// (the command line's, a drop) is checked at once and waits for it, and only
+// the last one opens.
+TEST_F(Opening, FilesWaitForTheEngine)
+{
+    media.running = false;
+    setValue(PlayerSettings::Autostart, "yes");
+    const QString dropped = makeFile("dropped.avi");
+    const QString chosen = makeFile("chosen.avi");
+    session->openDroppedFiles({store.dir() + "/gone.avi"});
+    EXPECT_EQ(messages.size(), 1) << "a missing file is reported without waiting";
+    EXPECT_FALSE(session->isShown(PlayerWindow::Video));
+    session->openDroppedFiles({dropped});
+    session->openChosenFile(chosen, QString());
+    EXPECT_TRUE(media.calls.isEmpty());
+    EXPECT_EQ(session->statusLine(), "Loading file..");
+    EXPECT_FALSE(session->fileLoaded());
+    EXPECT_TRUE(session->isShown(PlayerWindow::Video)) << "shown as it would be with the engine there";
+    media.start();
+    EXPECT_EQ(media.calls, (QStringList{"start", "setFileName " + chosen, "play"}));
+    EXPECT_EQ(session->statusLine(), "chosen.avi ");
+    media.calls.clear();
+    media.start();
+    EXPECT_TRUE(media.calls.isEmpty()) << "a second start opens nothing again";
+    EXPECT_EQ(messages.size(), 1);
+}
+
 TEST_F(Opening, CommandLineFileOrDrops)
 {
     const QString real = makeFile("clip.avi");

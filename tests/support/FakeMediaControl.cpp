@@ -2,9 +2,22 @@
 
 namespace qr::test {
 
+void FakeMediaControl::start()
+{
+    if (running)
+        return;
+    calls << QStringLiteral("start");
+    if (refuseStart)
+        throw MediaError(-4, QStringLiteral("no engine here"));
+    running = true;
+    Q_EMIT started();
+}
+
 void FakeMediaControl::setFileName(const QString &path)
 {
     calls << QStringLiteral("setFileName ") + path;
+    if (!running && !path.isEmpty())
+        throw MediaError(-3, QStringLiteral("not started"));
     if (refuseFiles && !path.isEmpty())
         throw MediaError(-5, QStringLiteral("cannot open"));
     file = path;

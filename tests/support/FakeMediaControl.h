@@ -13,6 +13,8 @@ class FakeMediaControl : public MediaControl {
 public:
     using MediaControl::MediaControl;
 
+    bool running = true;      // started; a start-up test begins with it off
+    bool refuseStart = false; // start throws
     QString file;
     double position = 0.0;
     double length = 0.0;
@@ -27,6 +29,8 @@ public:
     QWidget *viewWidget = nullptr;
     QStringList calls;
 
+    void start() override;
+    bool isStarted() const override { return running; }
     QString fileName() const override { return file; }
     void setFileName(const QString &path) override;
     double currentPosition() const override { return position; }

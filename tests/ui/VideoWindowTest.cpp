@@ -1,6 +1,7 @@
 // The video window shows the session's layout, resizes by its grip, reports
 // where it is and stops playback when closed.
 #include "ui/VideoWindow.h"
+#include "skins/Skin.h"
 #include "tests/support/SessionFixture.h"
 #include "ui/SkinWidgets.h"
 
@@ -59,6 +60,23 @@ TEST_F(VideoWindowTest, GripResizesOnlyWithTheLeftButtonAfterAPress)
     EXPECT_EQ(window->size(), before + QSize(10, 20)) << "the left button alone";
     QTest::mouseRelease(window->findChild<SkinPicture *>("sizer"), Qt::LeftButton, {}, QPoint(1, 1));
     EXPECT_EQ(view.geometry(), QRect(0, 7, window->width() - 2, window->height() - 13)) << "fitted";
+}
+
+// Each skin picture keeps its drawing: a top edge stretched by a wider window
+// must be drawn again at its new width.
+TEST_F(VideoWindowTest, TheTopEdgeIsDrawnAtEachWidthTheWindowTakes)
+{
+    auto *edge = window->findChild<SkinPicture *>("topedge1");
+    ASSERT_NE(edge, nullptr);
+    for (const QSize picture : {QSize(352, 240), QSize(640, 480), QSize(352, 240)}) {
+        SCOPED_TRACE(picture.width());
+        media.openStream(picture.width(), picture.height(), 10);
+        const QImage shown = edge->grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        const QImage skin = skinPixmap("topedge1", edge->size(), edge->devicePixelRatioF())
+                                .toImage()
+                                .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        EXPECT_EQ(shown, skin);
+    }
 }
 
 TEST_F(VideoWindowTest, ReportsWhereItIsAndStopsWhenClosed)
