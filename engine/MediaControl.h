@@ -33,6 +33,9 @@ enum class DisplaySize { FullScreen = 3, Windowed = 4 };
 // what the engine last reported, and only setFileName can fail.
 //
 // Notifications, and what raises them:
+//   playStateChanged     the play state changed, by a member call or by the
+//                        engine's own controls.
+//   volumeChanged        the engine reports a new volume.
 //   streamOpened         a file is open and its picture size is known
 //                        (sound-only files: as soon as they are open).
 //   endOfMedia           the media played to its end; the control has already
@@ -69,6 +72,9 @@ public:
     virtual void stop() = 0;
 
     virtual void setMute(bool on) = 0;
+    // 0..100 %, kept across files; mute is apart from it.
+    virtual int volume() const = 0;
+    virtual void setVolume(int percent) = 0;
 
     // The size the picture is shown at (aspect corrected), in pixels;
     // 0 x 0 for sound-only media.
@@ -89,6 +95,8 @@ public:
     virtual QWidget *view() = 0;
 
 Q_SIGNALS:
+    void playStateChanged(PlayState state);
+    void volumeChanged(int percent);
     void streamOpened();
     void endOfMedia();
     void pictureMousePressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF position);

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <mpv/client.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace qr {
@@ -24,6 +25,7 @@ enum Observed : std::uint64_t {
     DisplayWidth,
     DisplayHeight,
     Mute,
+    Volume,
     ContainerFps,
     EstimatedFps,
     ObservedCount
@@ -42,8 +44,8 @@ constexpr ObservedProperty Observations[ObservedCount] = {
     {mpv::PropTimePos, MPV_FORMAT_DOUBLE},      {mpv::PropDuration, MPV_FORMAT_DOUBLE},
     {mpv::PropPause, MPV_FORMAT_FLAG},          {mpv::PropEofReached, MPV_FORMAT_FLAG},
     {mpv::PropDisplayWidth, MPV_FORMAT_INT64},  {mpv::PropDisplayHeight, MPV_FORMAT_INT64},
-    {mpv::PropMute, MPV_FORMAT_FLAG},           {mpv::PropContainerFps, MPV_FORMAT_DOUBLE},
-    {mpv::PropEstimatedFps, MPV_FORMAT_DOUBLE},
+    {mpv::PropMute, MPV_FORMAT_FLAG},           {mpv::PropVolume, MPV_FORMAT_DOUBLE},
+    {mpv::PropContainerFps, MPV_FORMAT_DOUBLE}, {mpv::PropEstimatedFps, MPV_FORMAT_DOUBLE},
 };
 
 bool readFlag(const mpv_event_property &p, bool &out)
@@ -197,8 +199,8 @@ void MpvMediaControl::play()
     if (m_file.isEmpty() || m_state == PlayState::Playing)
         return;
     setPause(false);
-    m_state = PlayState::Playing;
     m_atStart = false;
+    setState(PlayState::Playing);
 }
 
 void MpvMediaControl::pause()
@@ -206,7 +208,7 @@ void MpvMediaControl::pause()
     if (m_state != PlayState::Playing)
         return;
     setPause(true);
-    m_state = PlayState::Paused;
+    setState(PlayState::Paused);
 }
 
 void MpvMediaControl::stop()
@@ -215,15 +217,21 @@ void MpvMediaControl::stop()
         return;
     setPause(true);
     seekTo(0.0); // shows the first picture again
-    m_state = PlayState::Stopped;
     m_position = 0.0;
     m_atStart = true;
+    setState(PlayState::Stopped);
 }
 
 void MpvMediaControl::setMute(bool on)
 {
     int flag = on ? 1 : 0;
     mpv_set_property_async(m_mpv, Untracked, mpv::PropMute, MPV_FORMAT_FLAG, &flag);
+}
+
+void MpvMediaControl::setVolume(int percent)
+{
+    double volume = std::clamp(percent, 0, 100);
+    mpv_set_property_async(m_mpv, Untracked, mpv::PropVolume, MPV_FORMAT_DOUBLE, &volume);
 }
 
 void MpvMediaControl::setDisplaySize(DisplaySize size)
@@ -377,6 +385,14 @@ void MpvMediaControl::handleProperty(std::uint64_t propertyTag, const mpv_event_
         readFlag(property, m_muted);
         return;
     }
+    if (which == Volume) {
+        double reported = 0.0;
+        if (readDouble(property, reported) && std::lround(reported) != m_volume) {
+            m_volume = int(std::lround(reported));
+            Q_EMIT volumeChanged(m_volume);
+        }
+        return;
+    }
     if (which == ContainerFps || which == EstimatedFps) {
         double fps = 0.0;
         readDouble(property, fps);
@@ -402,10 +418,10 @@ void MpvMediaControl::handleProperty(std::uint64_t propertyTag, const mpv_event_
         if (!m_oscShown || m_phase != Phase::Open || !readFlag(property, paused))
             break;
         if (paused && m_state == PlayState::Playing)
-            m_state = PlayState::Paused;
+            setState(PlayState::Paused);
         else if (!paused && m_state != PlayState::Playing) {
-            m_state = PlayState::Playing;
             m_atStart = false;
+            setState(PlayState::Playing);
         }
         break;
     }
@@ -451,6 +467,14 @@ void MpvMediaControl::ensureSurface()
     }
 }
 
+void MpvMediaControl::setState(PlayState state)
+{
+    if (state == m_state)
+        return;
+    m_state = state;
+    Q_EMIT playStateChanged(state);
+}
+
 void MpvMediaControl::setPause(bool on)
 {
     int flag = on ? 1 : 0;
@@ -489,9 +513,9 @@ void MpvMediaControl::reachEnd()
     m_endHandled = true;
     setPause(true);
     seekTo(0.0);
-    m_state = PlayState::Stopped;
     m_position = 0.0;
     m_atStart = true;
+    setState(PlayState::Stopped);
     Q_EMIT endOfMedia();
 }
 
@@ -516,7 +540,6 @@ void MpvMediaControl::forget()
     }
     m_file.clear();
     m_phase = Phase::Closed;
-    m_state = PlayState::Stopped;
     m_atStart = true;
     m_position = 0.0;
     m_duration = 0.0;
@@ -531,6 +554,7 @@ void MpvMediaControl::forget()
     m_endHandled = false;
     if (MpvSurface *view = surface())
         view->setPictureSize(QSize());
+    setState(PlayState::Stopped);
 }
 
 // ---- full screen and the mouse --------------------------------------------

@@ -22,6 +22,7 @@ public:
     DisplaySize display = DisplaySize::Windowed;
     double fps = 0.0;
     bool muted = false;
+    int volumeLevel = 100;
     bool controls = false;
     bool refuseFiles = false; // setFileName throws for a path
     QWidget *viewWidget = nullptr;
@@ -37,6 +38,8 @@ public:
     void pause() override;
     void stop() override;
     void setMute(bool on) override;
+    int volume() const override { return volumeLevel; }
+    void setVolume(int percent) override; // reported back at once
     int pictureWidth() const override { return width; }
     int pictureHeight() const override { return height; }
     DisplaySize displaySize() const override { return display; }
@@ -45,6 +48,9 @@ public:
     double frameRate() const override { return fps; }
     QWidget *view() override { return viewWidget; }
 
+    // The play state, announced when it changes, as the engine's own controls
+    // change it.
+    void setState(PlayState newState);
     // What the engine does once a file is in: the stream opens.
     void openStream(int pictureWidth, int pictureHeight, double seconds);
 };
