@@ -35,6 +35,8 @@ public:
     static inline const QString RememberedMute = QStringLiteral("RMP_Mute");
     static inline const QString RememberedRepeat = QStringLiteral("RMP_Repeat");
     static inline const QString RememberedZoomStrip = QStringLiteral("RMP_PBView");
+    // 0..100 %, as a whole decimal number.
+    static inline const QString RememberedVolume = QStringLiteral("RMP_Volume");
     // The zoom strip's choice; written, never read.
     static inline const QString ZoomChoice = QStringLiteral("RMP_PBView_ResIdx");
 
@@ -62,6 +64,11 @@ public:
     };
     Positions positions() const;
 
+    // The remembered volume; a value that is missing, not a whole number or
+    // outside 0..100 is full volume.
+    static constexpr int FullVolume = 100;
+    int rememberedVolume() const;
+
     // What quit saves, in one go: the positions when "Windowpos" is on, the
     // player state when "RememberPlayer" is on. The zoom choice only while
     // the zoom strip is open.
@@ -69,6 +76,7 @@ public:
         double panelLeft = 0, panelTop = 0, videoLeft = 0, videoTop = 0;
         bool muted = false, repeat = false, zoomStrip = false;
         int zoomChoice = -1;
+        int volume = FullVolume;
     };
     RegistryStatus saveAtQuit(const QuitState &state) const;
     RegistryStatus saveZoomChoice(int index) const;
