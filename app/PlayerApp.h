@@ -11,6 +11,7 @@ namespace qr {
 
 class AboutWindow;
 class ControlPanel;
+class MprisService;
 class OptionsDialog;
 class SplashWindow;
 class SubtitleWindow;
@@ -27,7 +28,9 @@ public:
     ~PlayerApp() override;
 
     // The start: the file types registered when the options ask for it,
-    // then the splash, or the panel and the video window at once.
+    // then the splash, or the panel and the video window at once; once the
+    // event loop runs, the desktop's media controls on the session bus, when
+    // there is one.
     void start();
 
     Session &session() { return m_session; }
@@ -39,6 +42,7 @@ public:
     SplashWindow *splash() const;
     AboutWindow *about() const;
     OptionsDialog *options() const;
+    MprisService *mediaControls() const { return m_mpris; }
 
 Q_SIGNALS:
     void finished(int exitCode);
@@ -63,6 +67,7 @@ private:
     QPointer<SplashWindow> m_splash;
     QPointer<AboutWindow> m_about;
     QPointer<OptionsDialog> m_options;
+    MprisService *m_mpris = nullptr;
 };
 
 } // namespace qr
