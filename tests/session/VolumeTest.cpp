@@ -1,5 +1,5 @@
-// The volume: steps and bounds, the hint, mute left alone, the remembered
-// value through quit and open.
+// The remembered volume through quit and open. (The steps, bounds and mute
+// are the key and wheel table's, in the panel's tests.)
 #include "tests/support/SessionFixture.h"
 
 namespace qr::test {
@@ -12,53 +12,7 @@ protected:
         SessionFixture::SetUp();
         session->loadPanel(std::nullopt);
     }
-    // The volume set as a start, the engine's calls forgotten.
-    void startAt(int percent)
-    {
-        session->setVolume(percent);
-        media.calls.clear();
-    }
 };
-
-TEST_F(Volume, StepsStayWithinBoundsShowAHintAndKeepMute)
-{
-    const struct {
-        const char *what;
-        int from;
-        bool up;
-        int expected;
-    } cases[] = {
-        {"up to full", 95, true, 100},       {"up at full", 100, true, 100},
-        {"down to none", 5, false, 0},       {"down at none", 0, false, 0},
-        {"up between steps", 42, true, 45},  {"down between steps", 42, false, 40},
-        {"down from a step", 40, false, 35},
-    };
-    open();
-    session->muteOn();
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.what);
-        startAt(c.from);
-        c.up ? session->volumeUp() : session->volumeDown();
-        EXPECT_EQ(session->volume(), c.expected);
-        EXPECT_EQ(media.volumeLevel, c.expected);
-        const QStringList calls =
-            c.expected == c.from ? QStringList{} : QStringList{"setVolume " + QString::number(c.expected)};
-        EXPECT_EQ(media.calls, calls) << "the engine hears of changes only, never of mute";
-        EXPECT_EQ(session->statusLine(), "Volume " + QString::number(c.expected) + "%");
-        EXPECT_TRUE(session->muted() && media.muted);
-    }
-    session->restoreStatus();
-    EXPECT_EQ(session->statusLine(), session->statusText()) << "the hint returns to the status";
-}
-
-TEST_F(Volume, SetVolumeClampsAndNeedsNoFile)
-{
-    for (const auto &[asked, expected] : {std::pair{-1, 0}, {0, 0}, {100, 100}, {101, 100}}) {
-        session->setVolume(asked);
-        EXPECT_EQ(media.volumeLevel, expected) << asked;
-    }
-    EXPECT_FALSE(session->fileLoaded());
-}
 
 // A remembered value applies at an open while "RememberPlayer" is on, until a
 // volume is chosen in the run; what is missing or malformed is full volume.

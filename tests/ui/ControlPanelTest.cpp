@@ -220,7 +220,8 @@ TEST_F(Panel, KeysRunTheirCommandsInEveryWindowThatTakesThem)
     for (QWidget *window : {static_cast<QWidget *>(panel.get()), static_cast<QWidget *>(&video),
                             static_cast<QWidget *>(&subtitles)}) {
         for (const auto &row : rows) {
-            SCOPED_TRACE(window->objectName().toStdString() + " " + QTest::toString(row.key));
+            const std::unique_ptr<char[]> keyName(QTest::toString(row.key));
+            SCOPED_TRACE(window->objectName().toStdString() + " " + keyName.get());
             open();
             media.length = 100;
             media.position = 50;
@@ -274,6 +275,8 @@ TEST_F(Panel, VolumeKeysAndTheWheel)
         {"Down", Qt::Key_Down, {}, 5, false, 0, false},
         {"Down at none", Qt::Key_Down, {}, 0, false, 0, false},
         {"Up muted", Qt::Key_Up, {}, 50, true, 55, true},
+        {"Up between steps", Qt::Key_Up, {}, 42, false, 45, false},
+        {"Down between steps", Qt::Key_Down, {}, 42, false, 40, false},
         {"raise key at full", Qt::Key_VolumeUp, {}, 100, false, 100, false},
         {"lower key", Qt::Key_VolumeDown, {}, 50, true, 45, true},
         {"mute key off", Qt::Key_VolumeMute, {}, 50, true, 50, false, false, false},
