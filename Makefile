@@ -17,7 +17,8 @@ PACKAGES := cmake g++ make pkg-config qt6-base-dev libqt6opengl6-dev qt6-svg-dev
             libmpv-dev libsqlite3-dev libgtest-dev googletest \
             xvfb xauth xdotool ffmpeg mpv imagemagick x11-utils \
             fonts-dejavu-core fonts-liberation2 fonts-comic-neue \
-            dpkg-dev file desktop-file-utils appstream xdg-utils shared-mime-info clang-format
+            dpkg-dev file desktop-file-utils appstream xdg-utils shared-mime-info clang-format \
+            dbus playerctl
 # Only `make fuzz` needs clang and its libFuzzer runtime.
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 

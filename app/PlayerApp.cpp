@@ -6,6 +6,7 @@
 #include "settings/FileTypes.h"
 #include "ui/AboutWindow.h"
 #include "ui/ControlPanel.h"
+#include "ui/MprisService.h"
 #include "ui/OptionsDialog.h"
 #include "ui/SplashWindow.h"
 #include "ui/SubtitleWindow.h"
@@ -13,7 +14,9 @@
 #include "ui/ZoomStrip.h"
 
 #include <QCoreApplication>
+#include <QDBusConnection>
 #include <QEvent>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -34,6 +37,11 @@ PlayerApp::PlayerApp(MediaControl &media, std::optional<QString> commandLineFile
             [this](PlayerWindow which, bool onTop) { setTopMost(window(which), onTop); });
     connect(&m_session, &Session::dragRequested, this,
             [this](PlayerWindow which) { dragWindow(window(which)); });
+    connect(&m_session, &Session::raiseRequested, this, [this](PlayerWindow which) {
+        QWidget *target = window(which);
+        target->raise();
+        target->activateWindow();
+    });
     connect(&m_session, &Session::messageRequested, this, [this](const Message &message) {
         showMessageBox(message.title, message.text,
                        message.critical ? MessageIcon::Critical : MessageIcon::None, m_panel);
@@ -51,7 +59,8 @@ PlayerApp::PlayerApp(MediaControl &media, std::optional<QString> commandLineFile
 
 PlayerApp::~PlayerApp()
 {
-    // Windows first: they report to the session as they go.
+    // The bus's view and the windows first: they follow the session.
+    delete m_mpris;
     delete m_options;
     delete m_about;
     delete m_splash;
@@ -71,6 +80,11 @@ OptionsDialog *PlayerApp::options() const { return m_options; }
 
 void PlayerApp::start()
 {
+    // Connecting to the bus waits for it: not before the first windows.
+    QTimer::singleShot(0, this, [this] {
+        m_mpris = new MprisService(m_session, this);
+        m_mpris->registerOn(QDBusConnection::sessionBus());
+    });
     if (m_settings.isOn(PlayerSettings::Registext)) {
         registerExtensions(QCoreApplication::applicationDirPath());
         setDesktopDefaults(); // what the desktop's file managers read

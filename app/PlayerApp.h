@@ -12,6 +12,7 @@ namespace qr {
 
 class AboutWindow;
 class ControlPanel;
+class MprisService;
 class OptionsDialog;
 class SplashWindow;
 class SubtitleWindow;
@@ -31,7 +32,8 @@ public:
     // The start: the file types registered when the options ask for it,
     // then the splash, or the panel and the video window at once; the
     // engine after that window's first paint. An engine that cannot start
-    // is reported and the run ends with 1.
+    // is reported and the run ends with 1. Once the event loop runs, the
+    // desktop's media controls on the session bus, when there is one.
     void start();
     // Quit asked from outside the windows (a signal): as the quit key once
     // the main windows are placed. Before that this run has nothing of its
@@ -48,6 +50,7 @@ public:
     SplashWindow *splash() const;
     AboutWindow *about() const;
     OptionsDialog *options() const;
+    MprisService *mediaControls() const { return m_mpris; }
 
 Q_SIGNALS:
     void finished(int exitCode);
@@ -82,6 +85,7 @@ private:
     QPointer<SplashWindow> m_splash;
     QPointer<AboutWindow> m_about;
     QPointer<OptionsDialog> m_options;
+    MprisService *m_mpris = nullptr;
 };
 
 } // namespace qr

@@ -37,6 +37,9 @@ enum class DisplaySize { FullScreen = 3, Windowed = 4 };
 //
 // Notifications, and what raises them:
 //   started              start() made the engine: files can be opened now.
+//   playStateChanged     the play state changed, by a member call or by the
+//                        engine's own controls.
+//   volumeChanged        the engine reports a new volume.
 //   streamOpened         a file is open and its picture size is known
 //                        (sound-only files: as soon as they are open).
 //   endOfMedia           the media played to its end; the control has already
@@ -80,6 +83,9 @@ public:
     virtual void stop() = 0;
 
     virtual void setMute(bool on) = 0;
+    // 0..100 %, kept across files; mute is apart from it.
+    virtual int volume() const = 0;
+    virtual void setVolume(int percent) = 0;
 
     // The size the picture is shown at (aspect corrected), in pixels;
     // 0 x 0 for sound-only media.
@@ -101,6 +107,8 @@ public:
 
 Q_SIGNALS:
     void started();
+    void playStateChanged(PlayState state);
+    void volumeChanged(int percent);
     void streamOpened();
     void endOfMedia();
     void pictureMousePressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF position);

@@ -9,6 +9,7 @@
 #include <QDeadlineTimer>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cmath>
 
 namespace qr {
@@ -33,6 +34,7 @@ enum Observed : std::uint64_t {
     DisplayWidth,
     DisplayHeight,
     Mute,
+    Volume,
     ContainerFps,
     EstimatedFps,
     ObservedCount
@@ -51,8 +53,8 @@ constexpr ObservedProperty Observations[ObservedCount] = {
     {mpv::PropTimePos, MPV_FORMAT_DOUBLE},      {mpv::PropDuration, MPV_FORMAT_DOUBLE},
     {mpv::PropPause, MPV_FORMAT_FLAG},          {mpv::PropEofReached, MPV_FORMAT_FLAG},
     {mpv::PropDisplayWidth, MPV_FORMAT_INT64},  {mpv::PropDisplayHeight, MPV_FORMAT_INT64},
-    {mpv::PropMute, MPV_FORMAT_FLAG},           {mpv::PropContainerFps, MPV_FORMAT_DOUBLE},
-    {mpv::PropEstimatedFps, MPV_FORMAT_DOUBLE},
+    {mpv::PropMute, MPV_FORMAT_FLAG},           {mpv::PropVolume, MPV_FORMAT_DOUBLE},
+    {mpv::PropContainerFps, MPV_FORMAT_DOUBLE}, {mpv::PropEstimatedFps, MPV_FORMAT_DOUBLE},
 };
 
 bool readFlag(const mpv_event_property &p, bool &out)
@@ -225,8 +227,8 @@ void MpvMediaControl::play()
     if (m_file.isEmpty() || m_state == PlayState::Playing)
         return;
     setPause(false);
-    m_state = PlayState::Playing;
     m_atStart = false;
+    setState(PlayState::Playing);
 }
 
 void MpvMediaControl::pause()
@@ -234,7 +236,7 @@ void MpvMediaControl::pause()
     if (m_state != PlayState::Playing)
         return;
     setPause(true);
-    m_state = PlayState::Paused;
+    setState(PlayState::Paused);
 }
 
 void MpvMediaControl::stop()
@@ -243,9 +245,9 @@ void MpvMediaControl::stop()
         return;
     setPause(true);
     seekTo(0.0); // shows the first picture again
-    m_state = PlayState::Stopped;
     m_position = 0.0;
     m_atStart = true;
+    setState(PlayState::Stopped);
 }
 
 void MpvMediaControl::setMute(bool on)
@@ -254,6 +256,14 @@ void MpvMediaControl::setMute(bool on)
         return;
     int flag = on ? 1 : 0;
     m_lib->setPropertyAsync(m_mpv, Untracked, mpv::PropMute, MPV_FORMAT_FLAG, &flag);
+}
+
+void MpvMediaControl::setVolume(int percent)
+{
+    if (!m_mpv)
+        return;
+    double volume = std::clamp(percent, 0, 100);
+    m_lib->setPropertyAsync(m_mpv, Untracked, mpv::PropVolume, MPV_FORMAT_DOUBLE, &volume);
 }
 
 void MpvMediaControl::setDisplaySize(DisplaySize size)
@@ -407,6 +417,14 @@ void MpvMediaControl::handleProperty(std::uint64_t propertyTag, const mpv_event_
         readFlag(property, m_muted);
         return;
     }
+    if (which == Volume) {
+        double reported = 0.0;
+        if (readDouble(property, reported) && std::lround(reported) != m_volume) {
+            m_volume = int(std::lround(reported));
+            Q_EMIT volumeChanged(m_volume);
+        }
+        return;
+    }
     if (which == ContainerFps || which == EstimatedFps) {
         double fps = 0.0;
         readDouble(property, fps);
@@ -432,10 +450,10 @@ void MpvMediaControl::handleProperty(std::uint64_t propertyTag, const mpv_event_
         if (!m_oscShown || m_phase != Phase::Open || !readFlag(property, paused))
             break;
         if (paused && m_state == PlayState::Playing)
-            m_state = PlayState::Paused;
+            setState(PlayState::Paused);
         else if (!paused && m_state != PlayState::Playing) {
-            m_state = PlayState::Playing;
             m_atStart = false;
+            setState(PlayState::Playing);
         }
         break;
     }
@@ -505,6 +523,14 @@ void MpvMediaControl::releaseVideoOutput()
     }
 }
 
+void MpvMediaControl::setState(PlayState state)
+{
+    if (state == m_state)
+        return;
+    m_state = state;
+    Q_EMIT playStateChanged(state);
+}
+
 void MpvMediaControl::setPause(bool on)
 {
     int flag = on ? 1 : 0;
@@ -543,9 +569,9 @@ void MpvMediaControl::reachEnd()
     m_endHandled = true;
     setPause(true);
     seekTo(0.0);
-    m_state = PlayState::Stopped;
     m_position = 0.0;
     m_atStart = true;
+    setState(PlayState::Stopped);
     Q_EMIT endOfMedia();
 }
 
@@ -570,7 +596,6 @@ void MpvMediaControl::forget()
     }
     m_file.clear();
     m_phase = Phase::Closed;
-    m_state = PlayState::Stopped;
     m_atStart = true;
     m_position = 0.0;
     m_duration = 0.0;
@@ -585,6 +610,7 @@ void MpvMediaControl::forget()
     m_endHandled = false;
     if (MpvSurface *view = surface())
         view->setPictureSize(QSize());
+    setState(PlayState::Stopped);
 }
 
 // ---- full screen and the mouse --------------------------------------------

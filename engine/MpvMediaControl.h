@@ -49,6 +49,8 @@ public:
     void pause() override;
     void stop() override;
     void setMute(bool on) override;
+    int volume() const override { return m_volume; }
+    void setVolume(int percent) override;
     int pictureWidth() const override { return m_width; }
     int pictureHeight() const override { return m_height; }
     DisplaySize displaySize() const override { return m_display; }
@@ -74,6 +76,7 @@ private:
     void ensureSurface();
     void releaseVideoOutput();
     void observeAfresh();
+    void setState(PlayState state);
     void setPause(bool on);
     void seekTo(double seconds);
     void setDuration(double seconds);
@@ -108,6 +111,7 @@ private:
     int m_width = 0;
     int m_height = 0;
     bool m_muted = false;
+    int m_volume = 100;
     double m_containerFps = 0.0;
     double m_estimatedFps = 0.0;
     DisplaySize m_display = DisplaySize::Windowed;

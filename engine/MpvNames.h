@@ -30,6 +30,7 @@ inline constexpr char No[] = "no";
 // Properties set while running.
 inline constexpr char PropPause[] = "pause";
 inline constexpr char PropMute[] = "mute";
+inline constexpr char PropVolume[] = "volume";
 inline constexpr char PropKeepAspect[] = "keepaspect";
 
 // Properties observed or read.

@@ -21,6 +21,7 @@ namespace {
 constexpr int TickMs = 500;
 constexpr double StepSeconds = 5.0;
 constexpr double StepGuardSeconds = 10.0;
+constexpr int VolumeStep = 5;
 
 const QString Playing = QStringLiteral(" Playing..");
 
@@ -50,6 +51,8 @@ Session::Session(MediaControl &media, const PlayerSettings &settings, QObject *p
     connect(&m_statusRefresh, &QTimer::timeout, this, &Session::refreshStatus);
 
     connect(&m_media, &MediaControl::started, this, &Session::onEngineStarted);
+    connect(&m_media, &MediaControl::playStateChanged, this, &Session::playStateChanged);
+    connect(&m_media, &MediaControl::volumeChanged, this, &Session::engineVolumeChanged);
     connect(&m_media, &MediaControl::streamOpened, this, &Session::onStreamOpened);
     connect(&m_media, &MediaControl::endOfMedia, this, &Session::onEndOfMedia);
     connect(&m_media, &MediaControl::pictureMousePressed, this, [this](Qt::MouseButton button) {
@@ -145,6 +148,7 @@ void Session::handOver(const QString &media, const QString &subtitles)
     } catch (const MediaError &e) {
         return reportError(playFailedMessage(media), e.code(), e.description());
     }
+    Q_EMIT mediaChanged();
     if (m_useSubtitles) {
         m_subtitlePath = subtitles;
         loadSubtitles();
@@ -165,6 +169,8 @@ void Session::handOver(const QString &media, const QString &subtitles)
 
 void Session::onEngineStarted()
 {
+    if (m_volume != PlayerSettings::FullVolume) // a volume key came before the engine
+        m_media.setVolume(m_volume);
     if (const std::optional<FileToOpen> file = std::exchange(m_waitingForEngine, std::nullopt))
         handOver(file->media, file->subtitles);
 }
@@ -184,11 +190,13 @@ void Session::openDroppedFiles(const QStringList &paths)
     openMediaFile(m_currentFile, QString());
 }
 
-// The mute and repeat switches remembered at quit; the switches show again
-// either way, and always as the engine has them.
+// The mute and repeat switches and the volume remembered at quit; the
+// switches show again either way, and always as the engine has them.
 void Session::restoreRememberedState()
 {
     if (m_settings.isOn(PlayerSettings::RememberPlayer)) {
+        if (!m_volumeChosen)
+            applyVolume(m_settings.rememberedVolume());
         if (m_settings.isOn(PlayerSettings::RememberedMute))
             muteOn();
         if (m_settings.isOn(PlayerSettings::RememberedRepeat))
@@ -249,7 +257,7 @@ void Session::stop()
     m_media.stop();
     if (m_useSubtitles)
         m_subtitles.clear();
-    m_media.setCurrentPosition(0.0);
+    jumpTo(0.0);
     setStatus(QStringLiteral("Playback stopped.."));
     setMediaInfo(QString());
 }
@@ -259,7 +267,7 @@ void Session::stepBack()
     showStatus(QStringLiteral("Seeking"));
     m_statusRefresh.start();
     if (m_media.currentPosition() > StepGuardSeconds)
-        m_media.setCurrentPosition(m_media.currentPosition() - StepSeconds);
+        jumpTo(m_media.currentPosition() - StepSeconds);
 }
 
 void Session::stepForward()
@@ -267,12 +275,46 @@ void Session::stepForward()
     showStatus(QStringLiteral("Seeking.."));
     m_statusRefresh.start();
     if (m_media.duration() - StepGuardSeconds > m_media.currentPosition())
-        m_media.setCurrentPosition(m_media.currentPosition() + StepSeconds);
+        jumpTo(m_media.currentPosition() + StepSeconds);
 }
 
-void Session::toStart() { m_media.setCurrentPosition(0.0); }
+void Session::toStart() { jumpTo(0.0); }
 
-void Session::toEnd() { m_media.setCurrentPosition(m_media.duration()); }
+void Session::toEnd() { jumpTo(m_media.duration()); }
+
+void Session::seekTo(double seconds)
+{
+    if (fileLoaded())
+        jumpTo(seconds);
+}
+
+void Session::jumpTo(double seconds)
+{
+    m_media.setCurrentPosition(seconds);
+    if (fileLoaded())
+        Q_EMIT positionJumped(m_media.currentPosition());
+}
+
+void Session::setVolume(int percent)
+{
+    percent = std::clamp(percent, 0, PlayerSettings::FullVolume);
+    m_volumeChosen = true;
+    applyVolume(percent);
+    showStatus(QStringLiteral("Volume %1%").arg(percent));
+}
+
+// From anywhere between two steps, up or down to the next step.
+void Session::volumeUp() { setVolume((m_volume / VolumeStep + 1) * VolumeStep); }
+
+void Session::volumeDown() { setVolume((m_volume + VolumeStep - 1) / VolumeStep * VolumeStep - VolumeStep); }
+
+void Session::applyVolume(int percent)
+{
+    if (percent == m_volume)
+        return;
+    m_volume = percent;
+    m_media.setVolume(percent);
+}
 
 void Session::muteOn()
 {
@@ -319,7 +361,7 @@ void Session::seekBarPressed(Qt::MouseButtons buttons, double x, double barWidth
     if (buttons != Qt::LeftButton || !fileLoaded())
         return;
     showStatus(seekStatusText(x, barWidth, true));
-    m_media.setCurrentPosition(seekTargetSeconds(x, barWidth, m_media.duration()));
+    jumpTo(seekTargetSeconds(x, barWidth, m_media.duration()));
 }
 
 void Session::seekBarDragged(Qt::MouseButtons buttons, double x, double barWidth)
@@ -574,6 +616,13 @@ void Session::restoreFromTray()
     Q_EMIT panelInTrayChanged(false);
 }
 
+void Session::raisePanel()
+{
+    restoreFromTray();
+    if (isShown(PlayerWindow::Panel))
+        Q_EMIT raiseRequested(PlayerWindow::Panel);
+}
+
 void Session::setPanelPosition(QPoint position)
 {
     if (position == m_panelPosition)
@@ -607,11 +656,20 @@ void Session::onStreamOpened()
     fillZoomList();
     showMediaInfo();
     setPictureVisible(m_media.pictureWidth() > 0 && m_media.pictureHeight() > 0);
+    Q_EMIT mediaChanged();
 }
 
-void Session::onDurationChanged() { setSeekMaximum(wholeSeconds(m_media.duration())); }
+void Session::onDurationChanged()
+{
+    setSeekMaximum(wholeSeconds(m_media.duration()));
+    Q_EMIT mediaChanged();
+}
 
-void Session::onStreamClosed() { setPictureVisible(false); }
+void Session::onStreamClosed()
+{
+    setPictureVisible(false);
+    Q_EMIT mediaChanged();
+}
 
 void Session::onEngineError(int code, const QString &description)
 {
@@ -733,6 +791,7 @@ void Session::zoomToCustomSize(int width, int height)
 void Session::reportError(const QString &message, int code, const QString &description)
 {
     m_media.setFileName(QString());
+    Q_EMIT mediaChanged();
     setSeekValue(0);
     m_statusText = NoMediaStatus;
     setTimeText(QString());
@@ -756,6 +815,7 @@ void Session::quit()
     state.repeat = m_repeat;
     state.zoomStrip = zoomStripShown();
     state.zoomChoice = m_zoomChoice;
+    state.volume = m_volume;
     const PlayerSettings::QuitSave saved = m_settings.saveAtQuit(state);
     if (saved.status)
         Q_EMIT saveFailed(notSavedText(*saved.status, saved.names));

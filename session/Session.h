@@ -31,10 +31,11 @@ struct Message {
 
 // The player's state and rules, with no widgets: the file in use and the
 // road by which files are opened, the transport, end of media and repeat,
-// mute, the status, time and media lines, the seek bar's value, the 500 ms
-// clock, which windows show and which are kept on top, the video window's
-// size and the windows' places, error reporting and what quit saves. The
-// windows are views: they call these members and follow the signals.
+// mute and volume, the status, time and media lines, the seek bar's value,
+// the 500 ms clock, which windows show and which are kept on top, the video
+// window's size and the windows' places, error reporting and what quit
+// saves. The windows and the desktop's media controls are views: they call
+// these members and follow the signals.
 class Session : public QObject {
     Q_OBJECT
 public:
@@ -68,6 +69,12 @@ public:
     void openDroppedFiles(const QStringList &paths);
     QString currentFile() const { return m_currentFile; }
     bool fileLoaded() const { return !m_media.fileName().isEmpty(); }
+    // The file in the engine ("" for none), its length and where it plays,
+    // in seconds, and how.
+    QString loadedFile() const { return m_media.fileName(); }
+    double duration() const { return m_media.duration(); }
+    double position() const { return m_media.currentPosition(); }
+    PlayState playState() const { return m_media.playState(); }
     bool useSubtitles() const { return m_useSubtitles; }
 
     // ---- transport -------------------------------------------------------
@@ -81,12 +88,22 @@ public:
     void stepForward();
     void toStart();
     void toEnd();
+    // Straight to a position, with a file loaded.
+    void seekTo(double seconds);
     void muteOn();
     void muteOff();
     void repeatOn();
     void repeatOff();
     bool muted() const { return m_muted; }
     bool repeatEnabled() const { return m_repeat; }
+    // 0..100 %, with or without a file, muted or not. Each change shows
+    // "Volume 65%" as a hint; the steps land on multiples of 5. The engine
+    // follows, and reports what it plays at.
+    int volume() const { return m_volume; }
+    int engineVolume() const { return m_media.volume(); }
+    void setVolume(int percent);
+    void volumeUp();
+    void volumeDown();
     // The mute, repeat and zoom switches show only while a file is loaded.
     bool optionButtonsShown() const { return m_optionButtons; }
     // A press or a drag on the seek bar, x in twips across its width.
@@ -146,6 +163,8 @@ public:
     void hideToTray();
     void restoreFromTray();
     bool panelInTray() const { return m_panelInTray; }
+    // The panel brought to the front, from the tray if it is there.
+    void raisePanel();
 
     QPoint panelPosition() const { return m_panelPosition; }
     void setPanelPosition(QPoint position);
@@ -197,6 +216,13 @@ Q_SIGNALS:
     void statusLineChanged(const QString &text);
     void timeTextChanged(const QString &text);
     void mediaInfoChanged(const QString &text);
+    // The engine's play state, as it changes.
+    void playStateChanged(PlayState state);
+    // The loaded file, or its length, changed.
+    void mediaChanged();
+    void engineVolumeChanged(int percent);
+    // The position was put somewhere else rather than played to; seconds.
+    void positionJumped(double seconds);
     void seekBarChanged(qint64 value, qint64 maximum);
     // Mute, repeat, zoom and always-on-top switches, and whether they show.
     void switchesChanged();
@@ -204,6 +230,7 @@ Q_SIGNALS:
     void windowShown(PlayerWindow window, bool shown);
     void topMostRequested(PlayerWindow window, bool onTop);
     void dragRequested(PlayerWindow window);
+    void raiseRequested(PlayerWindow window);
     void panelInTrayChanged(bool inTray);
     void panelPositionChanged(QPoint position);
     void videoPositionChanged(QPoint position);
@@ -232,6 +259,8 @@ private:
     void setSeekValue(qint64 value);
     void setSeekMaximum(qint64 maximum) { m_seekMaximum = maximum; }
     void setPictureVisible(bool visible);
+    void jumpTo(double seconds);
+    void applyVolume(int percent);
     void setSubtitleText(const QString &text);
     void setOptionButtons(bool shown);
     void handOver(const QString &media, const QString &subtitles);
@@ -266,6 +295,10 @@ private:
     bool m_alwaysOnTop = false;
     bool m_repeat = false;
     bool m_muted = false;
+    int m_volume = PlayerSettings::FullVolume;
+    // A volume chosen in this run outlasts the next file; the remembered one
+    // applies until then.
+    bool m_volumeChosen = false;
     bool m_optionButtons = true;
     bool m_acceptsDrops = false;
     bool m_dialogOpen = false;

@@ -3,6 +3,8 @@
 #include "desktop/Twips.h"
 #include "settings/StoredNumber.h"
 
+#include <cmath>
+
 namespace qr {
 
 namespace {
@@ -51,6 +53,15 @@ PlayerSettings::Positions PlayerSettings::positions() const
     return {number(PanelLeft), number(PanelTop), number(VideoLeft), number(VideoTop)};
 }
 
+int PlayerSettings::rememberedVolume() const
+{
+    const RegistryResult<QString> text = readValue(Key, RememberedVolume);
+    const std::optional<double> volume = text ? parseStoredNumber(*text) : std::nullopt;
+    if (!volume || *volume != std::trunc(*volume) || *volume < 0 || *volume > FullVolume)
+        return FullVolume;
+    return int(*volume);
+}
+
 PlayerSettings::QuitSave PlayerSettings::saveAtQuit(const QuitState &state) const
 {
     QList<QPair<QString, QString>> values;
@@ -63,7 +74,8 @@ PlayerSettings::QuitSave PlayerSettings::saveAtQuit(const QuitState &state) cons
     if (isOn(RememberPlayer)) {
         values << qMakePair(RememberedMute, yesNo(state.muted))
                << qMakePair(RememberedRepeat, yesNo(state.repeat))
-               << qMakePair(RememberedZoomStrip, yesNo(state.zoomStrip));
+               << qMakePair(RememberedZoomStrip, yesNo(state.zoomStrip))
+               << qMakePair(RememberedVolume, QString::number(state.volume));
         if (state.zoomStrip)
             values << qMakePair(ZoomChoice, QString::number(state.zoomChoice));
     }

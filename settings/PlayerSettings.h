@@ -36,6 +36,8 @@ public:
     static inline const QString RememberedMute = QStringLiteral("RMP_Mute");
     static inline const QString RememberedRepeat = QStringLiteral("RMP_Repeat");
     static inline const QString RememberedZoomStrip = QStringLiteral("RMP_PBView");
+    // 0..100 %, as a whole decimal number.
+    static inline const QString RememberedVolume = QStringLiteral("RMP_Volume");
     // The zoom strip's choice; written, never read.
     static inline const QString ZoomChoice = QStringLiteral("RMP_PBView_ResIdx");
 
@@ -63,6 +65,11 @@ public:
     };
     Positions positions() const;
 
+    // The remembered volume; a value that is missing, not a whole number or
+    // outside 0..100 is full volume.
+    static constexpr int FullVolume = 100;
+    int rememberedVolume() const;
+
     // What quit saves, in one transaction: the positions when "Windowpos" is
     // on, the player state when "RememberPlayer" is on. The zoom choice only
     // while the zoom strip is open. A store held by another program is tried
@@ -72,6 +79,7 @@ public:
         double panelLeft = 0, panelTop = 0, videoLeft = 0, videoTop = 0;
         bool muted = false, repeat = false, zoomStrip = false;
         int zoomChoice = -1;
+        int volume = FullVolume;
     };
     struct QuitSave {
         QStringList names;     // the values quit writes, in the order written

@@ -277,6 +277,8 @@ void ControlPanel::keyPressEvent(QKeyEvent *event)
         QWidget::keyPressEvent(event);
 }
 
+void ControlPanel::wheelEvent(QWheelEvent *event) { runWheelCommands(m_session, event, m_wheelPending); }
+
 void ControlPanel::mousePressEvent(QMouseEvent *) { dragWindow(this); }
 
 void ControlPanel::moveEvent(QMoveEvent *event)

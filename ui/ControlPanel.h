@@ -29,6 +29,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -60,6 +61,7 @@ private:
     SkinLabel *m_status = nullptr, *m_time = nullptr, *m_mediaInfo = nullptr;
     SkinLabel *m_credit = nullptr, *m_version = nullptr, *m_about = nullptr;
     SkinLabel *m_onTopSpot = nullptr, *m_traySpot = nullptr, *m_optionsSpot = nullptr, *m_quitSpot = nullptr;
+    int m_wheelPending = 0; // eighths of a degree short of a notch
 };
 
 } // namespace qr

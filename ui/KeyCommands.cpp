@@ -4,6 +4,7 @@
 #include "ui/OpenFiles.h"
 
 #include <QKeyEvent>
+#include <QWheelEvent>
 
 namespace qr {
 
@@ -33,7 +34,24 @@ constexpr KeyRow KeyTable[] = {
     {Qt::Key_Q, Qt::ControlModifier, PlayerCommand::Quit},
     {Qt::Key_A, Qt::ControlModifier, PlayerCommand::AlwaysOnTop},
     {Qt::Key_L, Qt::ControlModifier, PlayerCommand::Open},
+    {Qt::Key_Left, Qt::NoModifier, PlayerCommand::StepBack},
+    {Qt::Key_Right, Qt::NoModifier, PlayerCommand::StepForward},
+    {Qt::Key_Home, Qt::NoModifier, PlayerCommand::ToStart},
+    {Qt::Key_End, Qt::NoModifier, PlayerCommand::ToEnd},
+    {Qt::Key_Up, Qt::NoModifier, PlayerCommand::VolumeUp},
+    {Qt::Key_Down, Qt::NoModifier, PlayerCommand::VolumeDown},
+    // The keyboard's media keys.
+    {Qt::Key_MediaPlay, Qt::NoModifier, PlayerCommand::PauseOrResume},
+    {Qt::Key_MediaPause, Qt::NoModifier, PlayerCommand::PauseOrResume},
+    {Qt::Key_MediaTogglePlayPause, Qt::NoModifier, PlayerCommand::PauseOrResume},
+    {Qt::Key_MediaStop, Qt::NoModifier, PlayerCommand::Stop},
+    {Qt::Key_VolumeMute, Qt::NoModifier, PlayerCommand::MuteOnOff},
+    {Qt::Key_VolumeUp, Qt::NoModifier, PlayerCommand::VolumeUp},
+    {Qt::Key_VolumeDown, Qt::NoModifier, PlayerCommand::VolumeDown},
 };
+
+// One notch of a common mouse wheel, in eighths of a degree.
+constexpr int WheelNotch = 120;
 
 void run(PlayerCommand command, Session &session, QWidget *window)
 {
@@ -60,6 +78,12 @@ void run(PlayerCommand command, Session &session, QWidget *window)
         return session.toggleAlwaysOnTop();
     case PlayerCommand::Open:
         return openFilesFromDialogs(session, window);
+    case PlayerCommand::VolumeUp:
+        return session.volumeUp();
+    case PlayerCommand::VolumeDown:
+        return session.volumeDown();
+    case PlayerCommand::MuteOnOff:
+        return session.muted() ? session.muteOff() : session.muteOn();
     }
 }
 
@@ -86,6 +110,19 @@ bool runKeyCommands(Session &session, QWidget *window, const QKeyEvent *event)
     for (PlayerCommand command : commands)
         run(command, session, window);
     return !commands.isEmpty();
+}
+
+void runWheelCommands(Session &session, QWheelEvent *event, int &pending)
+{
+    event->accept();
+    const int delta = event->inverted() ? -event->angleDelta().y() : event->angleDelta().y();
+    if ((pending > 0 && delta < 0) || (pending < 0 && delta > 0))
+        pending = 0; // turned back: what was gathered the other way is dropped
+    pending += delta;
+    for (; pending >= WheelNotch; pending -= WheelNotch)
+        session.volumeUp();
+    for (; pending <= -WheelNotch; pending += WheelNotch)
+        session.volumeDown();
 }
 
 } // namespace qr

@@ -4,6 +4,7 @@
 #include <Qt>
 
 class QKeyEvent;
+class QWheelEvent;
 class QWidget;
 
 namespace qr {
@@ -22,6 +23,9 @@ enum class PlayerCommand {
     ToEnd,
     AlwaysOnTop,
     Open,
+    VolumeUp,
+    VolumeDown,
+    MuteOnOff,
 };
 
 // The keys of the panel, the video window and the subtitle window: one
@@ -33,5 +37,10 @@ QList<PlayerCommand> commandsForKey(int key, Qt::KeyboardModifiers modifiers);
 // Runs the commands of a key pressed in `window`; false when the key has no
 // row, so the window passes it on.
 bool runKeyCommands(Session &session, QWidget *window, const QKeyEvent *event);
+
+// The mouse wheel over the panel or the video window: a volume step per
+// notch, the wheel turned away from the user raising it whatever way the
+// desktop scrolls. Finer wheels add up in `pending` until a notch is full.
+void runWheelCommands(Session &session, QWheelEvent *event, int &pending);
 
 } // namespace qr

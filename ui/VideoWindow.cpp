@@ -104,6 +104,8 @@ void VideoWindow::keyPressEvent(QKeyEvent *event)
         QWidget::keyPressEvent(event);
 }
 
+void VideoWindow::wheelEvent(QWheelEvent *event) { runWheelCommands(m_session, event, m_wheelPending); }
+
 void VideoWindow::mousePressEvent(QMouseEvent *) { dragWindow(this); }
 
 void VideoWindow::closeEvent(QCloseEvent *event)

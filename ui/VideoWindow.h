@@ -21,6 +21,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
@@ -34,6 +35,7 @@ private:
     SkinPicture *m_topEdge[3];
     SkinPicture *m_grip;
     bool m_gripPressed = false; // once pressed, a left-button move over the grip resizes
+    int m_wheelPending = 0;     // eighths of a degree short of a notch
 };
 
 } // namespace qr

@@ -94,7 +94,7 @@ protected:
     QSignalSpy opened{c, &MpvMediaControl::streamOpened}, closed{c, &MpvMediaControl::streamClosed},
         ended{c, &MpvMediaControl::endOfMedia}, errors{c, &MpvMediaControl::engineError},
         durations{c, &MpvMediaControl::durationChanged}, modes{c, &MpvMediaControl::displayModeChanged},
-        mouse{c, &MpvMediaControl::pictureMousePressed};
+        mouse{c, &MpvMediaControl::pictureMousePressed}, states{c, &MpvMediaControl::playStateChanged};
 };
 
 struct Clip {
@@ -153,6 +153,10 @@ TEST_P(PlayableClip, OpensPlaysSeeksStopsEndsAndCloses)
     QTRY_VERIFY_WITH_TIMEOUT(control->isMuted(), Patience);
     control->setMute(false);
     QTRY_VERIFY_WITH_TIMEOUT(!control->isMuted(), Patience);
+    control->setVolume(40);
+    QTRY_COMPARE_WITH_TIMEOUT(control->volume(), 40, Patience);
+    control->setVolume(100);
+    QTRY_COMPARE_WITH_TIMEOUT(control->volume(), 100, Patience);
 
     control->setCurrentPosition(control->duration() - 0.4);
     control->play();
@@ -171,6 +175,12 @@ TEST_P(PlayableClip, OpensPlaysSeeksStopsEndsAndCloses)
     EXPECT_EQ(control->pictureWidth(), 0);
     control->play();
     EXPECT_EQ(control->playState(), PlayState::Stopped) << "nothing to play";
+    QList<PlayState> announced;
+    for (const QList<QVariant> &state : states)
+        announced << state[0].value<PlayState>();
+    using enum PlayState;
+    EXPECT_EQ(announced, (QList{Playing, Paused, Playing, Stopped, Playing, Stopped, Playing, Stopped}))
+        << "each change, once";
     EXPECT_EQ(errors.count(), 0) << qPrintable(errors.value(0).value(1).toString());
 }
 

@@ -157,6 +157,7 @@ TEST_F(Opening, FilesWaitForTheEngine)
     setValue(PlayerSettings::Autostart, "yes");
     const QString dropped = makeFile("dropped.avi");
     const QString chosen = makeFile("chosen.avi");
+    session->volumeDown();
     session->openDroppedFiles({store.dir() + "/gone.avi"});
     EXPECT_EQ(messages.size(), 1) << "a missing file is reported without waiting";
     EXPECT_FALSE(session->isShown(PlayerWindow::Video));
@@ -167,7 +168,7 @@ TEST_F(Opening, FilesWaitForTheEngine)
     EXPECT_FALSE(session->fileLoaded());
     EXPECT_TRUE(session->isShown(PlayerWindow::Video)) << "shown as it would be with the engine there";
     media.start();
-    EXPECT_EQ(media.calls, (QStringList{"start", "setFileName " + chosen, "play"}));
+    EXPECT_EQ(media.calls, (QStringList{"start", "setVolume 95", "setFileName " + chosen, "play"}));
     EXPECT_EQ(session->statusLine(), "chosen.avi ");
     media.calls.clear();
     media.start();

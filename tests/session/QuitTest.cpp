@@ -24,7 +24,7 @@ class Quit : public SessionFixture {};
 
 TEST_F(Quit, StoreHeldByAnotherProgram)
 {
-    const QString all = "QV_RT, QV_RL, QV_VT, QV_VL, RMP_Mute, RMP_Repeat, RMP_PBView";
+    const QString all = "QV_RT, QV_RL, QV_VT, QV_VL, RMP_Mute, RMP_Repeat, RMP_PBView, RMP_Volume";
     const struct {
         const char *what;
         QString keep; // Windowpos and RememberPlayer

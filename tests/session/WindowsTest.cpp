@@ -125,27 +125,38 @@ TEST_F(Windows, QuitWritesWhatTheSwitchesAsk)
         const char *what;
         QString windowpos, remember;
         bool mute, repeat, zoom;
+        int volume;
         QStringList written; // name=value
     } cases[] = {
-        {"both off", "no", "no", true, true, false, {}},
+        {"both off", "no", "no", true, true, false, 35, {}},
         {"positions",
          "yes",
          "",
          false,
          false,
          false,
+         35,
          {"QV_RL=3000", "QV_RT=1440", "QV_VL=1500", "QV_VT=2250"}},
-        {"mute on", "", "yes", true, false, false, {"RMP_Mute=yes", "RMP_Repeat=no", "RMP_PBView=no"}},
+        {"mute on",
+         "",
+         "yes",
+         true,
+         false,
+         false,
+         100,
+         {"RMP_Mute=yes", "RMP_Repeat=no", "RMP_PBView=no", "RMP_Volume=100"}},
         {"zoom third choice",
          "",
          "yes",
          false,
          true,
          true,
-         {"RMP_Mute=no", "RMP_Repeat=yes", "RMP_PBView=yes", "RMP_PBView_ResIdx=2"}},
+         0,
+         {"RMP_Mute=no", "RMP_Repeat=yes", "RMP_PBView=yes", "RMP_PBView_ResIdx=2", "RMP_Volume=0"}},
     };
-    const QStringList names{"QV_RL",    "QV_RT",      "QV_VL",      "QV_VT",
-                            "RMP_Mute", "RMP_Repeat", "RMP_PBView", "RMP_PBView_ResIdx"};
+    const QStringList names{"QV_RL",     "QV_RT",      "QV_VL",      "QV_VT",
+                            "RMP_Mute",  "RMP_Repeat", "RMP_PBView", "RMP_PBView_ResIdx",
+                            "RMP_Volume"};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         TempStore fresh;
@@ -163,6 +174,7 @@ TEST_F(Windows, QuitWritesWhatTheSwitchesAsk)
             session->showZoomStrip();
             session->setZoomChoice(2);
         }
+        session->setVolume(c.volume);
         QSignalSpy finished(session.get(), &Session::finished);
         session->quit();
         EXPECT_EQ(finished.count(), 1);

@@ -32,25 +32,44 @@ void FakeMediaControl::setCurrentPosition(double seconds)
 void FakeMediaControl::play()
 {
     calls << QStringLiteral("play");
-    state = PlayState::Playing;
+    setState(PlayState::Playing);
 }
 
 void FakeMediaControl::pause()
 {
     calls << QStringLiteral("pause");
-    state = PlayState::Paused;
+    setState(PlayState::Paused);
 }
 
 void FakeMediaControl::stop()
 {
     calls << QStringLiteral("stop");
-    state = PlayState::Stopped;
+    setState(PlayState::Stopped);
 }
 
 void FakeMediaControl::setMute(bool on)
 {
     calls << QStringLiteral("setMute ") + QString::number(on);
     muted = on;
+}
+
+void FakeMediaControl::setVolume(int percent)
+{
+    if (!running) // as the engine: nothing to set yet
+        return;
+    calls << QStringLiteral("setVolume ") + QString::number(percent);
+    if (percent == volumeLevel)
+        return;
+    volumeLevel = percent;
+    Q_EMIT volumeChanged(percent);
+}
+
+void FakeMediaControl::setState(PlayState newState)
+{
+    if (newState == state)
+        return;
+    state = newState;
+    Q_EMIT playStateChanged(newState);
 }
 
 void FakeMediaControl::setDisplaySize(DisplaySize size)

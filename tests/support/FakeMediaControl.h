@@ -24,6 +24,7 @@ public:
     DisplaySize display = DisplaySize::Windowed;
     double fps = 0.0;
     bool muted = false;
+    int volumeLevel = 100;
     bool controls = false;
     bool refuseFiles = false; // setFileName throws for a path
     QWidget *viewWidget = nullptr;
@@ -41,6 +42,8 @@ public:
     void pause() override;
     void stop() override;
     void setMute(bool on) override;
+    int volume() const override { return volumeLevel; }
+    void setVolume(int percent) override; // reported back at once
     int pictureWidth() const override { return width; }
     int pictureHeight() const override { return height; }
     DisplaySize displaySize() const override { return display; }
@@ -49,6 +52,9 @@ public:
     double frameRate() const override { return fps; }
     QWidget *view() override { return viewWidget; }
 
+    // The play state, announced when it changes, as the engine's own controls
+    // change it.
+    void setState(PlayState newState);
     // What the engine does once a file is in: the stream opens.
     void openStream(int pictureWidth, int pictureHeight, double seconds);
 };

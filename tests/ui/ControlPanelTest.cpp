@@ -11,9 +11,20 @@
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
+#include <QtTest/qtestspontaneevent.h>
 
 namespace qr::test {
 namespace {
+
+// QTest's key clicks know no media keys.
+void pressKey(QWidget *window, Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+{
+    QKeyEvent press(QEvent::KeyPress, key, modifiers);
+    QCoreApplication::sendEvent(window, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers);
+    QCoreApplication::sendEvent(window, &release);
+}
 
 class Panel : public SessionFixture {
 protected:
@@ -183,6 +194,14 @@ TEST_F(Panel, KeysRunTheirCommandsInEveryWindowThatTakesThem)
         {Qt::Key_F, {}, {"setCurrentPosition 55"}},
         {Qt::Key_T, Qt::ControlModifier, {"setCurrentPosition 0"}},
         {Qt::Key_G, {}, {"setCurrentPosition 100"}},
+        {Qt::Key_Left, {}, {"setCurrentPosition 45"}},
+        {Qt::Key_Right, {}, {"setCurrentPosition 55"}},
+        {Qt::Key_Home, {}, {"setCurrentPosition 0"}},
+        {Qt::Key_End, {}, {"setCurrentPosition 100"}},
+        {Qt::Key_MediaPlay, {}, {"pause"}},
+        {Qt::Key_MediaPause, {}, {"pause"}},
+        {Qt::Key_MediaTogglePlayPause, {}, {"pause"}},
+        {Qt::Key_MediaStop, {}, {"stop", "setCurrentPosition 0"}},
         {Qt::Key_P, Qt::ControlModifier, {"pause"}},
         {Qt::Key_P, {}, {}},
         {Qt::Key_A, {}, {}},
@@ -213,11 +232,88 @@ TEST_F(Panel, KeysRunTheirCommandsInEveryWindowThatTakesThem)
             media.calls.clear();
             dialogs.clear();
             finished.clear();
-            QTest::keyClick(window, row.key, row.modifiers);
+            pressKey(window, row.key, row.modifiers);
             EXPECT_EQ(media.calls, row.calls);
             EXPECT_EQ(session->alwaysOnTop(), row.onTop);
             EXPECT_EQ(finished.count(), row.quits);
             EXPECT_EQ(dialogs, row.dialog ? QStringList{"Open Media"} : QStringList{});
+        }
+    }
+}
+
+// The volume keys in the three windows, the wheel over the panel and the
+// video window, at the bounds and muted: the volume reached, the hint, and
+// the mute as it was (or switched by the mute key).
+TEST_F(Panel, VolumeKeysAndTheWheel)
+{
+    QWidget view;
+    media.viewWidget = &view;
+    VideoWindow video(*session, &view);
+    SubtitleWindow subtitles(*session);
+    video.show();
+    subtitles.show();
+    const auto turn = [](QWidget *over, int delta, bool inverted) {
+        QWheelEvent event(QPointF(2, 2), over->mapToGlobal(QPointF(2, 2)), QPoint(), QPoint(0, delta),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, inverted);
+        // As from the mouse, so that what the widget under it leaves goes on to its window.
+        QSpontaneKeyEvent::setSpontaneous(&event);
+        qApp->notify(over, &event);
+    };
+    const struct {
+        const char *what;
+        Qt::Key key; // Qt::Key_unknown: the wheel
+        QList<int> wheel;
+        int from;
+        bool muted;
+        int expected;
+        bool mutedAfter;
+        bool inverted = false;
+        bool hint = true; // "Volume ..%" shows
+    } rows[] = {
+        {"Up", Qt::Key_Up, {}, 95, false, 100, false},
+        {"Up at full", Qt::Key_Up, {}, 100, false, 100, false},
+        {"Down", Qt::Key_Down, {}, 5, false, 0, false},
+        {"Down at none", Qt::Key_Down, {}, 0, false, 0, false},
+        {"Up muted", Qt::Key_Up, {}, 50, true, 55, true},
+        {"Up between steps", Qt::Key_Up, {}, 42, false, 45, false},
+        {"Down between steps", Qt::Key_Down, {}, 42, false, 40, false},
+        {"raise key at full", Qt::Key_VolumeUp, {}, 100, false, 100, false},
+        {"lower key", Qt::Key_VolumeDown, {}, 50, true, 45, true},
+        {"mute key off", Qt::Key_VolumeMute, {}, 50, true, 50, false, false, false},
+        {"mute key on", Qt::Key_VolumeMute, {}, 50, false, 50, true, false, false},
+        {"wheel up", Qt::Key_unknown, {120}, 95, false, 100, false},
+        {"wheel up at full", Qt::Key_unknown, {120}, 100, false, 100, false},
+        {"wheel down at none", Qt::Key_unknown, {-120}, 0, false, 0, false},
+        {"wheel down muted", Qt::Key_unknown, {-120}, 50, true, 45, true},
+        {"two half notches", Qt::Key_unknown, {60, 60}, 50, false, 55, false},
+        {"half a notch", Qt::Key_unknown, {60}, 50, false, 50, false, false, false},
+        {"turned back after half a notch", Qt::Key_unknown, {-60, 120}, 50, false, 55, false},
+        {"two notches at once", Qt::Key_unknown, {240}, 50, false, 60, false},
+        {"natural scrolling", Qt::Key_unknown, {120}, 50, false, 45, false, true},
+    };
+    for (const auto &[window, over] : {std::pair<QWidget *, QWidget *>{panel.get(), line("status")},
+                                       {&video, &view},
+                                       {&subtitles, &subtitles}}) {
+        for (const auto &row : rows) {
+            const bool wheel = row.key == Qt::Key_unknown;
+            SCOPED_TRACE(window->objectName().toStdString() + " " + row.what);
+            open();
+            session->setVolume(row.from);
+            row.muted ? session->muteOn() : session->muteOff();
+            session->showStatus(QString());
+            if (wheel) {
+                for (int delta : row.wheel)
+                    turn(over, delta, row.inverted);
+            } else {
+                pressKey(window, row.key);
+            }
+            const bool ignored = wheel && window == &subtitles; // no wheel there
+            const int expected = ignored ? row.from : row.expected;
+            EXPECT_EQ(session->volume(), expected);
+            EXPECT_EQ(media.volumeLevel, expected);
+            EXPECT_EQ(media.muted, ignored ? row.muted : row.mutedAfter);
+            EXPECT_EQ(line("status")->text(),
+                      ignored || !row.hint ? QString() : "Volume " + QString::number(expected) + "%");
         }
     }
 }

@@ -1,0 +1,195 @@
+// The desktop's media controls on a private session bus, read and called
+// from a second connection as another program would: what is announced,
+// seeking within bounds, refusals, raise, and a second player's name. (The
+// common road, with quit, is the end-to-end test's.)
+#include "ui/MprisService.h"
+#include "tests/support/SessionFixture.h"
+
+#include <QDBusArgument>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusVariant>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace qr::test {
+
+// The PropertiesChanged and Seeked signals as they arrive.
+class BusLog : public QObject {
+    Q_OBJECT
+public:
+    QList<QVariantMap> changes;
+    std::vector<qlonglong> seeks; // Qt 6.4's QList compares empty lists by memcmp on null
+
+public Q_SLOTS:
+    void propertiesChanged(const QDBusMessage &message)
+    {
+        changes << qdbus_cast<QVariantMap>(message.arguments().value(1).value<QDBusArgument>());
+    }
+    void seeked(qlonglong position) { seeks.push_back(position); }
+};
+
+namespace {
+
+const QString Player = QStringLiteral("org.mpris.MediaPlayer2.Player");
+const QString Properties = QStringLiteral("org.freedesktop.DBus.Properties");
+
+class Mpris : public SessionFixture {
+protected:
+    void SetUp() override
+    {
+        SessionFixture::SetUp();
+        session->loadPanel(std::nullopt);
+        service = std::make_unique<MprisService>(*session);
+        ASSERT_TRUE(service->registerOn(QDBusConnection::sessionBus())) << "run under dbus-run-session";
+        const QString name = MprisService::ServiceName, path = MprisService::ObjectPath;
+        client.connect(name, path, Properties, "PropertiesChanged", &log,
+                       SLOT(propertiesChanged(QDBusMessage)));
+        client.connect(name, path, Player, "Seeked", &log, SLOT(seeked(qlonglong)));
+    }
+    void TearDown() override
+    {
+        service.reset();
+        QDBusConnection::disconnectFromBus(client.name());
+    }
+
+    // Waits for the service's answer while it runs on this thread.
+    QDBusMessage call(const QString &interface, const QString &method, const QVariantList &arguments = {})
+    {
+        QDBusMessage message = QDBusMessage::createMethodCall(MprisService::ServiceName,
+                                                              MprisService::ObjectPath, interface, method);
+        message.setArguments(arguments);
+        return client.call(message, QDBus::BlockWithGui);
+    }
+    QVariant property(const QString &name)
+    {
+        return call(Properties, "Get", {Player, name}).arguments().value(0).value<QDBusVariant>().variant();
+    }
+    QVariantMap metadata() { return qdbus_cast<QVariantMap>(property("Metadata").value<QDBusArgument>()); }
+    // The next announcement.
+    QVariantMap announced()
+    {
+        const qsizetype seen = log.changes.size();
+        return QTest::qWaitFor([&] { return log.changes.size() > seen; }, 5000) ? log.changes.last()
+                                                                                : QVariantMap{};
+    }
+
+    std::unique_ptr<MprisService> service;
+    QDBusConnection client = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "client");
+    BusLog log;
+};
+
+TEST_F(Mpris, AnnouncesWhatChangesAndOnlyThat)
+{
+    EXPECT_EQ(property("PlaybackStatus").toString(), "Stopped");
+    EXPECT_TRUE(metadata().isEmpty()) << "no track";
+    EXPECT_FALSE(property("CanPlay").toBool());
+
+    const QString path = makeFile("clip.avi");
+    session->openChosenFile(path, QString());
+    QVariantMap changed = announced();
+    EXPECT_EQ(changed.keys(), (QStringList{"CanPause", "CanPlay", "Metadata"}));
+    EXPECT_FALSE(property("CanSeek").toBool()) << "not before the length is known";
+
+    media.openStream(352, 240, 100);
+    changed = announced();
+    EXPECT_EQ(changed.keys(), (QStringList{"CanSeek", "Metadata"}));
+    const QVariantMap data = metadata();
+    EXPECT_EQ(data.value("mpris:trackid").value<QDBusObjectPath>().path(),
+              "/example/tarvell/QuilvaneRyn/Track/1");
+    EXPECT_EQ(data.value("xesam:title").toString(), "clip.avi");
+    EXPECT_EQ(data.value("xesam:url").toString(), QUrl::fromLocalFile(path).toString());
+    EXPECT_EQ(data.value("mpris:length").toLongLong(), 100'000'000);
+
+    session->play();
+    EXPECT_EQ(announced(), (QVariantMap{{"PlaybackStatus", "Playing"}}));
+    session->setVolume(40);
+    EXPECT_EQ(announced(), (QVariantMap{{"Volume", 0.4}}));
+
+    open("second.avi");
+    EXPECT_EQ(
+        qdbus_cast<QVariantMap>(announced().value("Metadata").value<QDBusArgument>()).value("xesam:title"),
+        "second.avi");
+    EXPECT_EQ(metadata().value("mpris:trackid").value<QDBusObjectPath>().path(),
+              "/example/tarvell/QuilvaneRyn/Track/2");
+}
+
+// From 50 s of 100.
+TEST_F(Mpris, SeeksOnlyWithinTheTrack)
+{
+    open();
+    media.openStream(352, 240, 100);
+    const QDBusObjectPath track = metadata().value("mpris:trackid").value<QDBusObjectPath>();
+    const QDBusObjectPath otherTrack("/example/tarvell/QuilvaneRyn/Track/9");
+    const struct {
+        const char *what;
+        QString method;
+        QVariantList arguments;
+        std::optional<double> landsAt;
+    } cases[] = {
+        {"on", "Seek", {qlonglong(5'000'000)}, 55},
+        {"back before the start", "Seek", {qlonglong(-60'000'000)}, 0},
+        {"on past the end", "Seek", {qlonglong(60'000'000)}, 100},
+        {"to a position", "SetPosition", {QVariant::fromValue(track), qlonglong(10'000'000)}, 10},
+        {"to the end", "SetPosition", {QVariant::fromValue(track), qlonglong(100'000'000)}, 100},
+        {"past the end", "SetPosition", {QVariant::fromValue(track), qlonglong(100'000'001)}, std::nullopt},
+        {"before the start", "SetPosition", {QVariant::fromValue(track), qlonglong(-1)}, std::nullopt},
+        {"another track", "SetPosition", {QVariant::fromValue(otherTrack), qlonglong(10)}, std::nullopt},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        media.position = 50;
+        log.seeks.clear();
+        EXPECT_EQ(call(Player, c.method, c.arguments).type(), QDBusMessage::ReplyMessage);
+        EXPECT_EQ(media.position, c.landsAt.value_or(50));
+        const std::vector<qlonglong> announced =
+            c.landsAt ? std::vector{qlonglong(*c.landsAt * 1e6)} : std::vector<qlonglong>{};
+        EXPECT_EQ(QTest::qWaitFor([&] { return !log.seeks.empty(); }, c.landsAt ? 5000 : 100),
+                  c.landsAt.has_value());
+        EXPECT_EQ(log.seeks, announced);
+    }
+}
+
+TEST_F(Mpris, VolumeOpenAndRaise)
+{
+    for (const auto &[asked, percent] : {std::pair{1.5, 100}, {-0.2, 0}, {0.404, 40}}) {
+        call(Properties, "Set", {Player, "Volume", QVariant::fromValue(QDBusVariant(asked))});
+        EXPECT_EQ(media.volumeLevel, percent) << asked;
+        EXPECT_EQ(session->statusLine(), QString("Volume %1%").arg(percent));
+        EXPECT_DOUBLE_EQ(property("Volume").toDouble(), percent / 100.0);
+    }
+
+    const QDBusMessage refused = call(Player, "OpenUri", {"http://example.com/clip.avi"});
+    EXPECT_EQ(refused.errorName(), "org.freedesktop.DBus.Error.NotSupported");
+    call(Player, "OpenUri", {QUrl::fromLocalFile(store.dir() + "/gone.avi").toString()});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.isEmpty(); }, 5000)) << "the open dialog's checks";
+    EXPECT_EQ(messages[0].title, "Fatal error");
+    const QString path = makeFile("clip avi.avi");
+    call(Player, "OpenUri", {QUrl::fromLocalFile(path).toString()});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return media.file == path; }, 5000)) << "an escaped name";
+
+    QSignalSpy raised(session.get(), &Session::raiseRequested);
+    session->setShown(PlayerWindow::Panel, true);
+    session->hideToTray();
+    call("org.mpris.MediaPlayer2", "Raise");
+    EXPECT_FALSE(session->panelInTray());
+    EXPECT_EQ(raised.count(), 1);
+}
+
+TEST_F(Mpris, ASecondPlayerTakesAnInstanceName)
+{
+    {
+        MprisService other(*session);
+        EXPECT_TRUE(other.registerOn(QDBusConnection::connectToBus(QDBusConnection::SessionBus, "second")));
+        EXPECT_TRUE(client.interface()->isServiceRegistered(
+            MprisService::ServiceName + ".instance" + QString::number(QCoreApplication::applicationPid())));
+    }
+    QDBusConnection::disconnectFromBus("second");
+    EXPECT_FALSE(MprisService(*session).registerOn(QDBusConnection("no such bus")));
+}
+
+} // namespace
+} // namespace qr::test
+
+#include "MprisServiceTest.moc"
