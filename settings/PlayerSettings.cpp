@@ -19,7 +19,7 @@ bool PlayerSettings::skipsSplash() const { return valueStartsWith(Key, Splash, N
 PlayerSettings::Options PlayerSettings::options() const
 {
     Options o;
-    o.splash = isOn(Splash);
+    o.splash = !skipsSplash(); // the box shows whether the splash shows
     o.registerExtensions = isOn(Registext);
     o.windowPositions = isOn(Windowpos);
     o.autostart = isOn(Autostart);

@@ -41,7 +41,8 @@ public:
     bool isOn(const QString &switchName) const; // begins with "yes"
     bool skipsSplash() const;                   // "Splash" begins with "no"
 
-    // The seven switches of the options dialog.
+    // The seven switches of the options dialog. The splash one reads as on
+    // unless the splash is skipped: an absent value shows the splash.
     struct Options {
         bool splash = false;
         bool registerExtensions = false;

@@ -209,7 +209,7 @@ void OptionsDialog::fitFonts()
 }
 
 // A switch that is not on leaves its box as designed, but the splash box is
-// cleared unless its switch is on.
+// cleared when the splash is skipped.
 void OptionsDialog::readSwitches()
 {
     const PlayerSettings::Options on = m_settings.options();
