@@ -125,7 +125,7 @@ public:
     void setShown(PlayerWindow window, bool shown);
     bool alwaysOnTop() const { return m_alwaysOnTop; }
     void toggleAlwaysOnTop();
-    // Alt+Enter: full screen on or off, with a file loaded.
+    // Alt+Enter: full screen on with a file loaded; off always.
     void toggleFullScreen();
     // While the options dialog or the About window is open the clock leaves
     // the top-most band alone (set by both, cleared by the dialog's OK).

@@ -64,6 +64,10 @@ TEST_F(Windows, FullScreenNeedsAFileAndLeaves)
 {
     session->toggleFullScreen();
     EXPECT_TRUE(media.calls.isEmpty());
+    media.display = DisplaySize::FullScreen; // left so when its file went
+    session->toggleFullScreen();
+    EXPECT_EQ(media.calls, QStringList{"setDisplaySize 4"}) << "leaving needs no file";
+    media.calls.clear();
     open();
     session->toggleFullScreen();
     EXPECT_EQ(media.calls, (QStringList{"setFullScreenControls 1", "setDisplaySize 3"}));
