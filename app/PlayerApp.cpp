@@ -13,6 +13,7 @@
 #include "ui/ZoomStrip.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 namespace qr {
 
@@ -90,6 +91,8 @@ void PlayerApp::loadPanel()
     m_panelLoaded = true;
     window(PlayerWindow::Panel);
     m_session.loadPanel(m_commandLineFile);
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        m_session.positionsCannotBeKept();
 }
 
 QWidget *PlayerApp::window(PlayerWindow which)

@@ -574,6 +574,14 @@ void Session::restoreFromTray()
     Q_EMIT panelInTrayChanged(false);
 }
 
+void Session::positionsCannotBeKept()
+{
+    if (!m_positionsKnown)
+        return;
+    m_positionsKnown = false;
+    showStatus(QStringLiteral("Window positions cannot be kept on Wayland"));
+}
+
 void Session::setPanelPosition(QPoint position)
 {
     if (position == m_panelPosition)
@@ -766,6 +774,7 @@ void Session::quit()
 {
     m_currentFile.clear();
     PlayerSettings::QuitState state;
+    state.positionsKnown = m_positionsKnown;
     state.panelLeft = twipsX(m_panelPosition.x());
     state.panelTop = twipsY(m_panelPosition.y());
     state.videoLeft = twipsX(m_videoPosition.x());

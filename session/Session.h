@@ -145,6 +145,12 @@ public:
     void restoreFromTray();
     bool panelInTray() const { return m_panelInTray; }
 
+    // On a desktop that neither tells nor keeps where windows are (Wayland):
+    // the status line says so, once, and quit leaves the stored positions as
+    // they were.
+    void positionsCannotBeKept();
+    bool positionsKnown() const { return m_positionsKnown; }
+
     QPoint panelPosition() const { return m_panelPosition; }
     void setPanelPosition(QPoint position);
     QPoint videoPosition() const { return m_videoPosition; }
@@ -261,6 +267,7 @@ private:
     bool m_zoomWasShown = false;
     bool m_zoomListFocused = false;
     bool m_startSettingsApplied = false;
+    bool m_positionsKnown = true;
 
     std::array<bool, std::size_t(PlayerWindow::Count)> m_shown{};
     QPoint m_panelPosition;

@@ -54,7 +54,7 @@ PlayerSettings::Positions PlayerSettings::positions() const
 RegistryStatus PlayerSettings::saveAtQuit(const QuitState &state) const
 {
     QList<QPair<QString, QString>> values;
-    if (isOn(Windowpos)) {
+    if (state.positionsKnown && isOn(Windowpos)) {
         values << qMakePair(PanelTop, singleText(state.panelTop))
                << qMakePair(PanelLeft, singleText(state.panelLeft))
                << qMakePair(VideoTop, singleText(state.videoTop))

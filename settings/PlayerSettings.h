@@ -67,6 +67,7 @@ public:
     // player state when "RememberPlayer" is on. The zoom choice only while
     // the zoom strip is open.
     struct QuitState {
+        bool positionsKnown = true; // false where the desktop does not tell them
         double panelLeft = 0, panelTop = 0, videoLeft = 0, videoTop = 0;
         bool muted = false, repeat = false, zoomStrip = false;
         int zoomChoice = -1;

@@ -179,6 +179,27 @@ TEST_F(Windows, QuitWritesWhatTheSwitchesAsk)
     }
 }
 
+// Where the desktop keeps no positions (Wayland): said once, and quit
+// leaves the stored ones alone while it still saves the player state.
+TEST_F(Windows, PositionsThatCannotBeKeptAreNeitherClaimedNorSaved)
+{
+    setValue(PlayerSettings::Windowpos, "yes");
+    setValue(PlayerSettings::RememberPlayer, "yes");
+    setValue(PlayerSettings::PanelLeft, "1500");
+    remake().loadPanel(std::nullopt);
+    session->positionsCannotBeKept();
+    EXPECT_EQ(session->statusLine(), "Window positions cannot be kept on Wayland");
+    EXPECT_EQ(session->statusText(), "No media loaded..") << "the line returns to the status";
+    session->restoreStatus();
+    session->positionsCannotBeKept();
+    EXPECT_EQ(session->statusLine(), "No media loaded..") << "said once";
+    session->setPanelPosition(QPoint(0, 0));
+    session->quit();
+    EXPECT_EQ(value(PlayerSettings::PanelLeft), "1500");
+    EXPECT_EQ(value(PlayerSettings::VideoTop), "<none>");
+    EXPECT_EQ(value(PlayerSettings::RememberedMute), "no");
+}
+
 TEST_F(Windows, StartPlacement)
 {
     const int screenTwips = static_cast<int>(twipsX(screen().width()));
