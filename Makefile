@@ -11,7 +11,7 @@ PREFIX     ?= /usr/local
 INSTALLED  ?= $(BUILD)/installed.txt
 
 # Debian 12 packages the build, the tests and the benchmarks need.
-PACKAGES := cmake g++ make pkg-config qt6-base-dev libqt6opengl6-dev qt6-svg-dev \
+PACKAGES := cmake g++ make pkg-config qt6-base-dev libqt6opengl6-dev qt6-svg-dev libxcb1-dev \
             libmpv-dev libsqlite3-dev libgtest-dev googletest \
             xvfb xauth xdotool ffmpeg mpv imagemagick x11-utils \
             fonts-dejavu-core fonts-liberation2 fonts-comic-neue \

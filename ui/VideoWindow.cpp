@@ -19,6 +19,7 @@ VideoWindow::VideoWindow(Session &session, QWidget *view, QWidget *parent)
     setObjectName(QStringLiteral("VideoWindow"));
     setWindowTitle(QStringLiteral("Quilvane "));
     setAttribute(Qt::WA_OpaquePaintEvent);
+    keepOffTaskBar(this);
 
     m_view->setParent(this);
     const std::pair<const char *, double> pieces[3] = {
@@ -104,7 +105,7 @@ void VideoWindow::keyPressEvent(QKeyEvent *event)
         QWidget::keyPressEvent(event);
 }
 
-void VideoWindow::mousePressEvent(QMouseEvent *) { dragWindow(this); }
+void VideoWindow::mousePressEvent(QMouseEvent *event) { dragWindow(this, event->button()); }
 
 void VideoWindow::closeEvent(QCloseEvent *event)
 {
