@@ -746,7 +746,7 @@ void Session::chooseZoom(int index)
 
 void Session::zoomToCustomSize(int width, int height)
 {
-    const QRect screen = primaryScreen();
+    const QRect screen = screenArea(QRect(m_videoPosition, m_layout.windowSize()));
     if (width < 1 || height < 1 || screen.width() < width || screen.height() < height)
         return;
     resizeVideo(height * twipsPerPixelY(), width * twipsPerPixelX());
