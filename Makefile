@@ -12,10 +12,11 @@ PREFIX     ?= /usr/local
 # What the last install put in place (files, then the folders it created), for uninstall.
 INSTALLED  ?= $(BUILD)/installed.txt
 
-# Debian 12 packages the build, the tests and the benchmarks need.
-PACKAGES := cmake g++ make pkg-config qt6-base-dev libqt6opengl6-dev qt6-svg-dev \
+# Debian 12 packages the build, the tests and the benchmarks need (the
+# desktop tests run a window manager, openbox, and a tray host, trayer).
+PACKAGES := cmake g++ make pkg-config qt6-base-dev libqt6opengl6-dev qt6-svg-dev libxcb1-dev \
             libmpv-dev libsqlite3-dev libgtest-dev googletest \
-            xvfb xauth xdotool ffmpeg mpv imagemagick x11-utils \
+            xvfb xauth xdotool ffmpeg mpv imagemagick x11-utils x11-xserver-utils openbox trayer \
             fonts-dejavu-core fonts-liberation2 fonts-comic-neue \
             dpkg-dev file desktop-file-utils appstream xdg-utils shared-mime-info clang-format \
             dbus playerctl

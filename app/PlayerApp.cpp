@@ -16,6 +16,7 @@
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QTimer>
 
 #include <cstdio>
@@ -178,6 +179,8 @@ void PlayerApp::loadPanel()
     m_panelLoaded = true;
     window(PlayerWindow::Panel);
     m_session.loadPanel(m_commandLineFile);
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        m_session.positionsCannotBeKept();
 }
 
 QWidget *PlayerApp::window(PlayerWindow which)

@@ -1,5 +1,6 @@
 // Quilvane Ryn: a compact, skinned video player over libmpv.
 #include "app/CommandLine.h"
+#include "app/Platform.h"
 #include "app/PlayerApp.h"
 #include "app/SignalWatcher.h"
 #include "engine/MpvMediaControl.h"
@@ -35,7 +36,11 @@ int main(int argc, char **argv)
         break;
     }
 
-    // Before Qt starts: where only software can render, OpenGL is never loaded.
+    // Before Qt starts: X11 through XWayland where a Wayland session has it,
+    // since Wayland lets no program place its windows or keep them on top.
+    if (const QByteArray platform = qr::chooseQtPlatform(); !platform.isEmpty())
+        qputenv("QT_QPA_PLATFORM", platform);
+    // Where only software can render, OpenGL is never loaded.
     qr::MpvMediaControl::prepareApplication();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);

@@ -39,6 +39,26 @@ QList<QRect> allScreens()
     return rects;
 }
 
+// The screen a window is on: the one under its centre, else the primary.
+const QScreen *screenOf(const QRect &frame)
+{
+    const QScreen *screen = QGuiApplication::screenAt(frame.center());
+    return screen ? screen : QGuiApplication::primaryScreen();
+}
+
+QRect screenArea(const QRect &frame)
+{
+    const QScreen *screen = screenOf(frame);
+    return screen ? screen->geometry() : primaryScreen();
+}
+
+// Without the desktop's own panels and docks.
+QRect freeScreenArea(const QRect &frame)
+{
+    const QScreen *screen = screenOf(frame);
+    return screen ? screen->availableGeometry() : primaryScreen();
+}
+
 } // namespace
 
 Session::Session(MediaControl &media, const PlayerSettings &settings, QObject *parent)
@@ -560,12 +580,13 @@ void Session::toggleAlwaysOnTop()
 
 void Session::toggleFullScreen()
 {
-    if (!fileLoaded())
-        return;
+    // Leaving needs no file: nothing may keep an empty window full screen.
     if (m_media.displaySize() == DisplaySize::FullScreen) {
         m_media.setDisplaySize(DisplaySize::Windowed);
         return;
     }
+    if (!fileLoaded())
+        return;
     keepInBand(PlayerWindow::Video, false);
     keepInBand(PlayerWindow::Panel, false);
     m_media.setFullScreenControls(true);
@@ -623,6 +644,14 @@ void Session::raisePanel()
         Q_EMIT raiseRequested(PlayerWindow::Panel);
 }
 
+void Session::positionsCannotBeKept()
+{
+    if (!m_positionsKnown)
+        return;
+    m_positionsKnown = false;
+    showStatus(QStringLiteral("Window positions cannot be kept on Wayland"));
+}
+
 void Session::setPanelPosition(QPoint position)
 {
     if (position == m_panelPosition)
@@ -646,13 +675,27 @@ void Session::onStreamOpened()
     setSeekMaximum(wholeSeconds(m_media.duration()));
     setTimeText(QStringLiteral("00:00:00/00:00:00"));
     setSeekValue(0);
-    const double width = std::nearbyint(twipsX(m_media.pictureWidth()));
-    const double height = std::nearbyint(twipsY(m_media.pictureHeight()) + (m_useSubtitles ? 30 : 0));
+    const double band = m_useSubtitles ? 30 : 0;
+    const QSize own(m_media.pictureWidth(), m_media.pictureHeight());
+    // A picture larger than the screen's free area is shown smaller, in whole
+    // pixels and its aspect kept, so that the window and its grip stay within
+    // reach. The window is a few pixels smaller than the picture it is made
+    // for, so the area itself is the limit.
+    const QRect area = freeScreenArea(QRect(m_videoPosition, m_layout.windowSize()));
+    QSizeF shown(own);
+    if (!own.isEmpty() && !area.isEmpty() && (own.width() > area.width() || own.height() > area.height())) {
+        shown = shown.scaled(QSizeF(area.size()), Qt::KeepAspectRatio);
+        shown = QSizeF(std::floor(shown.width()), std::floor(shown.height()));
+    }
+    const double width = std::nearbyint(twipsX(shown.width()));
+    const double height = std::nearbyint(twipsY(shown.height()) + band);
     m_videoSizeText.clear();
     fitVideoToWindow(width, height);
     const QRectF picture = m_layout.pictureTwips();
     m_layout.resizeTwips(picture.left() + picture.width() + 15, picture.top() + picture.height() + 15);
     Q_EMIT videoLayoutChanged();
+    if (!own.isEmpty())
+        setVideoPosition(keepWithin(QRect(m_videoPosition, m_layout.windowSize()), area));
     fillZoomList();
     showMediaInfo();
     setPictureVisible(m_media.pictureWidth() > 0 && m_media.pictureHeight() > 0);
@@ -707,10 +750,11 @@ void Session::resizeVideo(double height, double width)
     if (m_layout.resizeForPicture(height, width, m_useSubtitles)) {
         // A window reaching below the screen is pushed up; past the right
         // edge it is left.
-        const double screenHeight = twipsY(primaryScreen().height());
+        const QRect screen = screenArea(QRect(m_videoPosition, m_layout.windowSize()));
+        const double screenBottom = twipsY(screen.y() + screen.height());
         const double windowHeight = m_layout.heightTwips();
-        if (twipsY(m_videoPosition.y()) + windowHeight > screenHeight)
-            setVideoPosition(QPoint(m_videoPosition.x(), pixelsY(screenHeight - windowHeight)));
+        if (twipsY(m_videoPosition.y()) + windowHeight > screenBottom)
+            setVideoPosition(QPoint(m_videoPosition.x(), pixelsY(screenBottom - windowHeight)));
         Q_EMIT videoLayoutChanged();
     }
     fitVideoToWindow(0, 0);
@@ -761,11 +805,14 @@ void Session::chooseZoom(int index)
         sized(2.0 * width, 2.0 * height,
               QString::number(2 * width) + QLatin1Char('x') + QString::number(2 * height));
     } else if (choice == FullScreenChoice) {
+        // With nothing loaded there is no picture to show full screen.
+        if (!fileLoaded())
+            return;
         m_media.setDisplaySize(DisplaySize::FullScreen);
         m_media.setFullScreenControls(true);
         keepInBand(PlayerWindow::Video, false);
         keepInBand(PlayerWindow::Panel, false);
-        const QRect screen = primaryScreen();
+        const QRect screen = screenArea(QRect(m_videoPosition, m_layout.windowSize()));
         m_videoSizeText = singleText(screen.width()) + QLatin1Char('x') + singleText(screen.height());
     } else if (isStandardSize(choice)) {
         sized(choice.section(QLatin1Char('x'), 0, 0).toInt(), choice.section(QLatin1Char('x'), 1, 1).toInt(),
@@ -778,7 +825,7 @@ void Session::chooseZoom(int index)
 
 void Session::zoomToCustomSize(int width, int height)
 {
-    const QRect screen = primaryScreen();
+    const QRect screen = screenArea(QRect(m_videoPosition, m_layout.windowSize()));
     if (width < 1 || height < 1 || screen.width() < width || screen.height() < height)
         return;
     resizeVideo(height * twipsPerPixelY(), width * twipsPerPixelX());
@@ -807,6 +854,7 @@ void Session::quit()
 {
     m_currentFile.clear();
     PlayerSettings::QuitState state;
+    state.positionsKnown = m_positionsKnown;
     state.panelLeft = twipsX(m_panelPosition.x());
     state.panelTop = twipsY(m_panelPosition.y());
     state.videoLeft = twipsX(m_videoPosition.x());

@@ -144,7 +144,7 @@ public:
     void setShown(PlayerWindow window, bool shown);
     bool alwaysOnTop() const { return m_alwaysOnTop; }
     void toggleAlwaysOnTop();
-    // Alt+Enter: full screen on or off, with a file loaded.
+    // Alt+Enter: full screen on with a file loaded; off always.
     void toggleFullScreen();
     // While the options dialog or the About window is open the clock leaves
     // the top-most band alone (set by both, cleared by the dialog's OK).
@@ -165,6 +165,12 @@ public:
     bool panelInTray() const { return m_panelInTray; }
     // The panel brought to the front, from the tray if it is there.
     void raisePanel();
+
+    // On a desktop that neither tells nor keeps where windows are (Wayland):
+    // the status line says so, once, and quit leaves the stored positions as
+    // they were.
+    void positionsCannotBeKept();
+    bool positionsKnown() const { return m_positionsKnown; }
 
     QPoint panelPosition() const { return m_panelPosition; }
     void setPanelPosition(QPoint position);
@@ -306,6 +312,7 @@ private:
     bool m_zoomWasShown = false;
     bool m_zoomListFocused = false;
     bool m_startSettingsApplied = false;
+    bool m_positionsKnown = true;
 
     std::array<bool, std::size_t(PlayerWindow::Count)> m_shown{};
     QPoint m_panelPosition;

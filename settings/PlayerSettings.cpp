@@ -21,7 +21,7 @@ bool PlayerSettings::skipsSplash() const { return valueStartsWith(Key, Splash, N
 PlayerSettings::Options PlayerSettings::options() const
 {
     Options o;
-    o.splash = isOn(Splash);
+    o.splash = !skipsSplash(); // the box shows whether the splash shows
     o.registerExtensions = isOn(Registext);
     o.windowPositions = isOn(Windowpos);
     o.autostart = isOn(Autostart);
@@ -65,7 +65,7 @@ int PlayerSettings::rememberedVolume() const
 PlayerSettings::QuitSave PlayerSettings::saveAtQuit(const QuitState &state) const
 {
     QList<QPair<QString, QString>> values;
-    if (isOn(Windowpos)) {
+    if (state.positionsKnown && isOn(Windowpos)) {
         values << qMakePair(PanelTop, singleText(state.panelTop))
                << qMakePair(PanelLeft, singleText(state.panelLeft))
                << qMakePair(VideoTop, singleText(state.videoTop))

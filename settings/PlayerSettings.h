@@ -44,7 +44,8 @@ public:
     bool isOn(const QString &switchName) const; // begins with "yes"
     bool skipsSplash() const;                   // "Splash" begins with "no"
 
-    // The seven switches of the options dialog.
+    // The seven switches of the options dialog. The splash one reads as on
+    // unless the splash is skipped: an absent value shows the splash.
     struct Options {
         bool splash = false;
         bool registerExtensions = false;
@@ -76,6 +77,7 @@ public:
     // once more; each try waits at most the store's short lock wait, so quit
     // never hangs on it.
     struct QuitState {
+        bool positionsKnown = true; // false where the desktop does not tell them
         double panelLeft = 0, panelTop = 0, videoLeft = 0, videoTop = 0;
         bool muted = false, repeat = false, zoomStrip = false;
         int zoomChoice = -1;

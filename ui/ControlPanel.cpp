@@ -170,7 +170,8 @@ void ControlPanel::connectLighting()
          {static_cast<SkinPicture *>(m_background), static_cast<SkinPicture *>(m_status),
           static_cast<SkinPicture *>(m_time), static_cast<SkinPicture *>(m_mediaInfo),
           static_cast<SkinPicture *>(m_credit)})
-        connect(handle, &SkinPicture::pressed, this, [this] { dragWindow(this); });
+        connect(handle, &SkinPicture::pressed, this,
+                [this](Qt::MouseButton button) { dragWindow(this, button); });
 
     // The small hot spots show a frame while pressed.
     for (SkinLabel *spot : {m_optionsSpot, m_quitSpot, m_traySpot}) {
@@ -279,7 +280,7 @@ void ControlPanel::keyPressEvent(QKeyEvent *event)
 
 void ControlPanel::wheelEvent(QWheelEvent *event) { runWheelCommands(m_session, event, m_wheelPending); }
 
-void ControlPanel::mousePressEvent(QMouseEvent *) { dragWindow(this); }
+void ControlPanel::mousePressEvent(QMouseEvent *event) { dragWindow(this, event->button()); }
 
 void ControlPanel::moveEvent(QMoveEvent *event)
 {

@@ -209,7 +209,7 @@ void OptionsDialog::fitFonts()
 }
 
 // A switch that is not on leaves its box as designed, but the splash box is
-// cleared unless its switch is on.
+// cleared when the splash is skipped.
 void OptionsDialog::readSwitches()
 {
     const PlayerSettings::Options on = m_settings.options();
@@ -247,7 +247,7 @@ void OptionsDialog::writeSwitches()
 void OptionsDialog::mousePressEvent(QMouseEvent *event)
 {
     if (pressedOnItself(this, event))
-        dragWindow(this);
+        dragWindow(this, event->button());
     event->accept();
 }
 
@@ -255,8 +255,9 @@ bool OptionsDialog::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::MouseButtonPress &&
         (watched == m_band || watched == m_page || watched == m_frame)) {
-        if (pressedOnItself(static_cast<QWidget *>(watched), static_cast<QMouseEvent *>(event)))
-            dragWindow(this);
+        const auto *press = static_cast<QMouseEvent *>(event);
+        if (pressedOnItself(static_cast<QWidget *>(watched), press))
+            dragWindow(this, press->button());
         return true;
     }
     return QDialog::eventFilter(watched, event);

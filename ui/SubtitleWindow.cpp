@@ -17,6 +17,7 @@ SubtitleWindow::SubtitleWindow(Session &session, QWidget *parent)
 {
     setObjectName(QStringLiteral("SubtitleWindow"));
     setWindowTitle(QStringLiteral("Subtitles"));
+    keepOffTaskBar(this);
     setAutoFillBackground(true);
     QPalette black = palette();
     black.setColor(QPalette::Window, Qt::black);
@@ -54,7 +55,7 @@ void SubtitleWindow::keyPressEvent(QKeyEvent *event)
 void SubtitleWindow::mousePressEvent(QMouseEvent *event)
 {
     event->accept();
-    dragWindow(this);
+    dragWindow(this, event->button());
 }
 
 void SubtitleWindow::closeEvent(QCloseEvent *event)

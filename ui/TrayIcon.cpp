@@ -21,10 +21,15 @@ void TrayIcon::show(const QIcon &icon)
     remove();
     m_icon = new QSystemTrayIcon(icon, this);
     m_icon->setToolTip(QStringLiteral("Quilvane Ryn"));
-    connect(m_icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        if (reason == QSystemTrayIcon::DoubleClick || reason == QSystemTrayIcon::Context)
-            Q_EMIT restoreRequested();
-    });
+    // Queued: coming back removes the icon, whose own mouse handling is
+    // still running when it reports the click.
+    connect(
+        m_icon, &QSystemTrayIcon::activated, this,
+        [this](QSystemTrayIcon::ActivationReason reason) {
+            if (reason == QSystemTrayIcon::DoubleClick || reason == QSystemTrayIcon::Context)
+                Q_EMIT restoreRequested();
+        },
+        Qt::QueuedConnection);
     m_icon->show();
 }
 

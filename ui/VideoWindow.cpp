@@ -19,6 +19,7 @@ VideoWindow::VideoWindow(Session &session, QWidget *view, QWidget *parent)
     setObjectName(QStringLiteral("VideoWindow"));
     setWindowTitle(QStringLiteral("Quilvane "));
     setAttribute(Qt::WA_OpaquePaintEvent);
+    keepOffTaskBar(this);
 
     m_view->setParent(this);
     const std::pair<const char *, double> pieces[3] = {
@@ -106,7 +107,7 @@ void VideoWindow::keyPressEvent(QKeyEvent *event)
 
 void VideoWindow::wheelEvent(QWheelEvent *event) { runWheelCommands(m_session, event, m_wheelPending); }
 
-void VideoWindow::mousePressEvent(QMouseEvent *) { dragWindow(this); }
+void VideoWindow::mousePressEvent(QMouseEvent *event) { dragWindow(this, event->button()); }
 
 void VideoWindow::closeEvent(QCloseEvent *event)
 {

@@ -1,6 +1,7 @@
 #include "ui/ZoomStrip.h"
 
 #include "desktop/Twips.h"
+#include "desktop/WindowHelpers.h"
 #include "session/Session.h"
 #include "session/ZoomChoices.h"
 #include "skins/Skin.h"
@@ -30,6 +31,7 @@ ZoomStrip::ZoomStrip(Session &session, int panelHeight, QWidget *parent)
 {
     setObjectName(QStringLiteral("ZoomStrip"));
     setWindowTitle(QStringLiteral("Quilvane Zoom options"));
+    keepOffTaskBar(this);
     QPalette background = palette();
     background.setColor(QPalette::Window, videoBackground());
     setPalette(background);

@@ -1,5 +1,7 @@
 # Shared by the end-to-end scripts: a private store and home, a generated
-# clip, the player started on it and its windows found, grabbed and compared.
+# clip, the player started on it and its windows found, grabbed and compared;
+# for the desktop scripts a window manager and a tray host, pointer drags and
+# the windows' states.
 # Usage from a script: source lib.sh PLAYER REGTOOL
 set -euo pipefail
 
@@ -19,18 +21,36 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 PID=
 PANEL=
 VIDEO=
+HELPERS=() # the window manager and the tray host
+
+# Screenshots to look at after a run, kept in the build folder
+# (e2e-shots/TEST, named by the test) and emptied at each start.
+SHOTS=${QR_E2E_SHOTS:-$WORK/shots}
+rm -rf -- "$SHOTS"
+mkdir -p -- "$SHOTS"
+
+end_process() {
+  if [ -n "$1" ] && kill -0 "$1" 2>/dev/null; then
+    kill "$1" 2>/dev/null || true
+    wait "$1" 2>/dev/null || true
+  fi
+}
 
 cleanup() {
-  if [ -n "$PID" ] && kill -0 "$PID" 2>/dev/null; then
-    kill "$PID" 2>/dev/null || true
-    wait "$PID" 2>/dev/null || true
-  fi
+  end_process "$PID"
+  local helper
+  for helper in "${HELPERS[@]}"; do end_process "$helper"; done
   rm -rf "$WORK"
 }
 trap cleanup EXIT
 
+# shot NAME [WINDOW]: the whole screen, or one window, as SHOTS/NAME.png.
+shot() { import -silent -window "${2:-root}" -quality 10 "$SHOTS/$1.png" 2>/dev/null || echo "(no screenshot $1)" >&2; }
+
 fail() {
+  shot failure
   echo "FAIL: $*" >&2
+  echo "screenshots: $SHOTS" >&2
   if [ -s "$WORK/player.log" ]; then
     echo "--- player output:" >&2
     cat "$WORK/player.log" >&2
@@ -80,6 +100,7 @@ start_player() {
 # find_window TITLE: the id of the mapped window with exactly that title.
 find_window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
 has_window() { [ -n "$(find_window "$1")" ]; }
+no_window() { ! has_window "$1"; }
 
 wait_windows() {
   poll 15 has_window 'Quilvane Ryn' || fail "no panel window \"Quilvane Ryn\" appeared"
@@ -88,11 +109,12 @@ wait_windows() {
   VIDEO=$(find_window 'Quilvane ')
 }
 
-# geometry WINDOW: sets X, Y, WIDTH, HEIGHT (root coordinates; there is no window manager frame).
+# geometry WINDOW: sets X, Y, WIDTH, HEIGHT (root coordinates; the player's
+# windows have no window manager frame).
 geometry() {
   local out
   out=$(xdotool getwindowgeometry --shell "$1") || fail "no geometry for window $1"
-  eval "$(grep -E '^(X|Y|WIDTH|HEIGHT)=[0-9]+$' <<<"$out")"
+  eval "$(grep -E '^(X|Y|WIDTH|HEIGHT)=-?[0-9]+$' <<<"$out")"
 }
 
 # grab OUT: the video window's picture area, without the skin's top edge and grip.
@@ -190,4 +212,87 @@ window_places() {
   PANEL_X=$X PANEL_Y=$Y
   geometry "$VIDEO"
   VIDEO_X=$X VIDEO_Y=$Y
+}
+
+# ---- a desktop: a window manager, a tray host, drags and window states ------
+
+# (Output is read whole before it is searched: with pipefail, a grep -q that
+# stops reading early fails the pipe.)
+wm_running() { [[ "$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null)" == *'window id'* ]]; }
+tray_running() { [[ "$(xwininfo -root -tree 2>/dev/null)" == *'("panel" "trayer")'* ]]; }
+
+# start_desktop [tray]: a light window manager (openbox, its stock settings),
+# and with "tray" a tray host in the screen's bottom-right corner.
+start_desktop() {
+  openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
+  HELPERS+=($!)
+  poll 15 wm_running || fail "the window manager did not start: $(cat "$WORK/openbox.log")"
+  if [ "${1:-}" = tray ]; then
+    trayer --edge bottom --align right --widthtype pixel --width 120 \
+      --heighttype pixel --height 24 >"$WORK/trayer.log" 2>&1 &
+    HELPERS+=($!)
+    poll 15 tray_running || fail "the tray host did not start: $(cat "$WORK/trayer.log")"
+  fi
+}
+
+# has_state WINDOW NAME: _NET_WM_STATE_NAME is among the window's states.
+has_state() { grep -qw "_NET_WM_STATE_$2" <<<"$(xprop -id "$1" _NET_WM_STATE 2>/dev/null)"; }
+lacks_state() { ! has_state "$@"; }
+states() { xprop -id "$1" _NET_WM_STATE 2>/dev/null | sed 's/.*= *//'; }
+
+# near WINDOW X Y [SLACK]: the window's top-left corner lies within SLACK
+# pixels (0 unless given) of X, Y.
+near() {
+  geometry "$1"
+  local slack=${4:-0}
+  [ $((X - $2)) -le "$slack" ] && [ $(($2 - X)) -le "$slack" ] &&
+    [ $((Y - $3)) -le "$slack" ] && [ $(($3 - Y)) -le "$slack" ]
+}
+sized() { geometry "$1" && [ "$WIDTH" = "$2" ] && [ "$HEIGHT" = "$3" ]; }
+
+# holds SECONDS COMMAND...: COMMAND stays true for that long; false as soon
+# as it is not. What should not happen is watched for a while.
+holds() {
+  local deadline=$(($(now_us) + $(awk "BEGIN { print int($1 * 1000000) }")))
+  shift
+  while [ "$(now_us)" -lt "$deadline" ]; do
+    "$@" || return 1
+    sleep 0.1
+  done
+}
+# stays WINDOW X Y SECONDS: the window keeps that place for that long.
+stays() { holds "$4" near "$1" "$2" "$3"; }
+
+# press BUTTON X Y, then glide DX DY (relative to the press), then release.
+# The first 24 steps are single pixels, as a hand makes them: the window
+# manager takes a move over after the drag distance (10 logical pixels, 20
+# device pixels at a scale of 2) from where the pointer is then. A glide
+# waits for nothing; callers poll for the effect before they release, so
+# that no release can overtake a move still on its way.
+# point X Y: the pointer to X, Y. (xdotool's --sync waits for a move, and
+# for ever when the pointer is there already.)
+point() {
+  [ "$(xdotool getmouselocation | cut -d ' ' -f 1-2)" = "x:$1 y:$2" ] || xdotool mousemove --sync "$1" "$2"
+}
+press() { point "$2" "$3" && xdotool mousedown "$1"; PRESS_X=$2 PRESS_Y=$3; }
+glide() {
+  local dx=$1 dy=$2 i sx=0 sy=0 x=$PRESS_X y=$PRESS_Y
+  if [ "$dx" -ne 0 ]; then sx=$((dx > 0 ? 1 : -1)); else sy=$((dy > 0 ? 1 : -1)); fi
+  for i in $(seq 1 24); do point $((x + i * sx)) $((y + i * sy)); done
+  for i in 1 2 3 4 5 6; do
+    point $((x + 24 * sx + (dx - 24 * sx) * i / 6)) $((y + 24 * sy + (dy - 24 * sy) * i / 6))
+  done
+}
+release() { xdotool mouseup "$1"; }
+
+# tray_icon: sets ICON_X, ICON_Y to the centre of the player's icon in the
+# tray host; false while there is none. (An icon embedded in the tray is not
+# found by xdotool.)
+tray_icon() {
+  local found
+  found=$(xwininfo -root -tree 2>/dev/null |
+    sed -n 's/.*"Quilvane Ryn": (.*)  \([0-9]*\)x\([0-9]*\)+-\{0,1\}[0-9]*+-\{0,1\}[0-9]*  +\(-\{0,1\}[0-9]*\)+\(-\{0,1\}[0-9]*\)$/\1 \2 \3 \4/p' |
+    awk '$1 > 4 && $1 < 64 && $3 > 0 { print $3 + int($1 / 2), $4 + int($2 / 2); exit }')
+  [ -n "$found" ] || return 1
+  read -r ICON_X ICON_Y <<<"$found"
 }

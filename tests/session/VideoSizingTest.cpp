@@ -94,6 +94,58 @@ TEST_F(VideoSizing, FullScreenChoice)
     EXPECT_EQ(session->videoSizeText(), QString("%1x%2").arg(screen.width()).arg(screen.height()));
 }
 
+TEST_F(VideoSizing, FullScreenChoiceWithNothingLoadedDoesNothing)
+{
+    useSubtitles(false);
+    session->loadPanel(std::nullopt);
+    media.file.clear();
+    session->showZoomStrip();
+    media.calls.clear();
+    const QString before = session->videoSizeText();
+    session->chooseZoom(session->zoomChoices().indexOf("full"));
+    EXPECT_EQ(media.display, DisplaySize::Windowed);
+    EXPECT_TRUE(media.calls.isEmpty()) << media.calls.join(", ").toStdString();
+    EXPECT_EQ(session->videoSizeText(), before);
+}
+
+// The window for a picture larger than the screen's free area fits into it,
+// the picture's aspect kept, and the media line tells the size shown; a
+// picture that fits keeps its own size.
+TEST_F(VideoSizing, PictureLargerThanTheScreenFitsItsFreeArea)
+{
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const struct {
+        const char *what;
+        QSize picture;
+        bool scaled;
+    } cases[] = {
+        {"4000 x 3000", {4000, 3000}, true},
+        {"wide", {area.width() * 3, area.height() / 2}, true},
+        {"tall", {area.width() / 2, area.height() * 3}, true},
+        {"one pixel too wide", {area.width() + 1, area.height() / 2}, true},
+        {"just the area", area.size(), false},
+    };
+    for (bool subtitles : {false, true}) {
+        for (const auto &c : cases) {
+            SCOPED_TRACE(std::string(c.what) + (subtitles ? " with subtitles" : ""));
+            useSubtitles(subtitles);
+            session->setVideoPosition(area.topLeft() + QPoint(area.width() / 2, area.height() / 2));
+            media.openStream(c.picture.width(), c.picture.height(), 10);
+            const QRect frame(session->videoPosition(), window());
+            EXPECT_TRUE(area.contains(frame)) << "the window and its grip lie within the free area";
+            const QSize shown = (picture().size() / 15).toSize();
+            EXPECT_EQ(session->videoSizeText(), QString("%1x%2").arg(shown.width()).arg(shown.height()));
+            EXPECT_TRUE(session->mediaInfo().endsWith("[" + session->videoSizeText() + "]"));
+            // The picture's place is its size less the skin's 2 x 13 pixels.
+            const double band = subtitles ? 2 : 0;
+            const QSizeF fitted(shown.width() + 2.0, shown.height() + 13 - band);
+            EXPECT_NEAR(fitted.width() / fitted.height(), double(c.picture.width()) / c.picture.height(),
+                        0.01 * fitted.width() / fitted.height());
+            EXPECT_EQ(fitted.width() < c.picture.width(), c.scaled);
+        }
+    }
+}
+
 TEST_F(VideoSizing, CustomSizeWithinTheScreenOnly)
 {
     useSubtitles(false);

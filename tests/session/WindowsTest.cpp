@@ -64,6 +64,10 @@ TEST_F(Windows, FullScreenNeedsAFileAndLeaves)
 {
     session->toggleFullScreen();
     EXPECT_TRUE(media.calls.isEmpty());
+    media.display = DisplaySize::FullScreen; // left so when its file went
+    session->toggleFullScreen();
+    EXPECT_EQ(media.calls, QStringList{"setDisplaySize 4"}) << "leaving needs no file";
+    media.calls.clear();
     open();
     session->toggleFullScreen();
     EXPECT_EQ(media.calls, (QStringList{"setFullScreenControls 1", "setDisplaySize 3"}));
@@ -185,6 +189,27 @@ TEST_F(Windows, QuitWritesWhatTheSwitchesAsk)
         EXPECT_EQ(written, c.written);
         EXPECT_TRUE(session->currentFile().isEmpty());
     }
+}
+
+// Where the desktop keeps no positions (Wayland): said once, and quit
+// leaves the stored ones alone while it still saves the player state.
+TEST_F(Windows, PositionsThatCannotBeKeptAreNeitherClaimedNorSaved)
+{
+    setValue(PlayerSettings::Windowpos, "yes");
+    setValue(PlayerSettings::RememberPlayer, "yes");
+    setValue(PlayerSettings::PanelLeft, "1500");
+    remake().loadPanel(std::nullopt);
+    session->positionsCannotBeKept();
+    EXPECT_EQ(session->statusLine(), "Window positions cannot be kept on Wayland");
+    EXPECT_EQ(session->statusText(), "No media loaded..") << "the line returns to the status";
+    session->restoreStatus();
+    session->positionsCannotBeKept();
+    EXPECT_EQ(session->statusLine(), "No media loaded..") << "said once";
+    session->setPanelPosition(QPoint(0, 0));
+    session->quit();
+    EXPECT_EQ(value(PlayerSettings::PanelLeft), "1500");
+    EXPECT_EQ(value(PlayerSettings::VideoTop), "<none>");
+    EXPECT_EQ(value(PlayerSettings::RememberedMute), "no");
 }
 
 TEST_F(Windows, StartPlacement)

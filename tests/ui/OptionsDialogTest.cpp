@@ -49,9 +49,9 @@ protected:
     QPointer<OptionsDialog> dialog;
 };
 
-// Only a text beginning with "yes" (case-sensitive) checks a box; each box
-// writes its own value; Apply writes at once, and a Cancel after it keeps
-// what Apply wrote.
+// Only a text beginning with "yes" (case-sensitive) checks a box, the
+// splash box aside (below); each box writes its own value; Apply writes at
+// once, and a Cancel after it keeps what Apply wrote.
 TEST_F(OptionsDialogTest, EachBoxReadsAndWritesOnlyItsOwnValue)
 {
     const size_t n = std::size(Switches);
@@ -60,7 +60,9 @@ TEST_F(OptionsDialogTest, EachBoxReadsAndWritesOnlyItsOwnValue)
         SCOPED_TRACE(s.box);
         TempStore fresh;
         for (const Switch &other : Switches)
-            setValue(other.name, &other == &s ? "yesterday" : "Yes");
+            setValue(other.name, &other == &s                             ? "yesterday"
+                                 : &other.name == &PlayerSettings::Splash ? "no"
+                                                                          : "Yes");
         openDialog();
         for (const Switch &other : Switches)
             EXPECT_EQ(box(other.box)->isChecked(), &other == &s) << other.box;
@@ -76,8 +78,33 @@ TEST_F(OptionsDialogTest, EachBoxReadsAndWritesOnlyItsOwnValue)
     }
 }
 
-// From a first run, which shows every box cleared: OK and Apply write all
-// seven, Cancel nothing; title scrolling follows at once.
+// The splash box shows whether the splash shows: it does unless the value
+// begins with "no", so on a first run (no value, no key) it is checked and
+// an untouched OK keeps the splash.
+TEST_F(OptionsDialogTest, SplashBoxIsClearedOnlyWhenTheSplashIsSkipped)
+{
+    const struct {
+        const char *what;
+        std::optional<QString> splash; // nullopt: absent
+        bool checked;
+    } cases[] = {
+        {"absent", std::nullopt, true}, {"yes", "yes", true}, {"no", "no", false},
+        {"nope", "nope", false},        {"No", "No", true},   {"empty", "", true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        TempStore fresh;
+        if (c.splash)
+            setValue(PlayerSettings::Splash, *c.splash);
+        openDialog();
+        EXPECT_EQ(box("splashBox")->isChecked(), c.checked);
+        click("ok");
+        EXPECT_EQ(value(PlayerSettings::Splash), c.checked ? "yes" : "no");
+    }
+}
+
+// From a first run, which shows every box but the splash one cleared: OK
+// and Apply write all seven, Cancel nothing; title scrolling follows at once.
 TEST_F(OptionsDialogTest, ButtonsWriteCloseAndClearDialogOpenAsEachShould)
 {
     const struct {
@@ -95,11 +122,14 @@ TEST_F(OptionsDialogTest, ButtonsWriteCloseAndClearDialogOpenAsEachShould)
         openDialog();
         EXPECT_TRUE(session->dialogOpen());
         for (const Switch &s : Switches)
-            EXPECT_FALSE(box(s.box)->isChecked()) << s.box;
+            EXPECT_EQ(box(s.box)->isChecked(), &s == &Switches[0]) << s.box;
         box("scrollTitleBox")->setChecked(true);
         click(c.button);
         for (const Switch &s : Switches)
-            EXPECT_EQ(value(s.name), !c.writes ? "<none>" : &s == &Switches[6] ? "yes" : "no") << s.box;
+            EXPECT_EQ(value(s.name), !c.writes                                  ? "<none>"
+                                     : &s == &Switches[0] || &s == &Switches[6] ? "yes"
+                                                                                : "no")
+                << s.box;
         EXPECT_EQ(session->scrollTitleEnabled(), c.writes);
         EXPECT_EQ(dialog.isNull(), c.closes);
         EXPECT_EQ(session->dialogOpen(), c.dialogOpenAfter);
@@ -107,12 +137,13 @@ TEST_F(OptionsDialogTest, ButtonsWriteCloseAndClearDialogOpenAsEachShould)
     }
 }
 
+// As every switch reads off, the splash shows: its box alone is checked.
 TEST_F(OptionsDialogTest, DamagedStoreReadsAllOffAndIsLeftAlone)
 {
     WriteFile(store.path(), "this is not a key store");
     openDialog();
     for (const Switch &s : Switches)
-        EXPECT_FALSE(box(s.box)->isChecked()) << s.box;
+        EXPECT_EQ(box(s.box)->isChecked(), &s == &Switches[0]) << s.box;
     box("registerExtensionsBox")->setChecked(true);
     click("ok");
     EXPECT_TRUE(dialog.isNull());
