@@ -183,10 +183,8 @@ fresh_store() {
   store "$@"
 }
 
-# expect_saved_at_quit: the store holds what quit saves for windows at
-# PANEL_X/PANEL_Y and VIDEO_X/VIDEO_Y, and a player state of all off.
-# At 96 dpi a pixel is 15 twips.
-expect_saved_at_quit() {
+# expect_stored WHEN <<EOT NAME VALUE lines EOT: the store holds each value.
+expect_stored() {
   local name want got fails=0
   while read -r name want; do
     got=$(stored "$name") || got="(missing)"
@@ -194,7 +192,15 @@ expect_saved_at_quit() {
       echo "\"$name\" = \"$got\", expected \"$want\"" >&2
       fails=1
     fi
-  done <<EOT
+  done
+  [ "$fails" = 0 ] || fail "the store after $1 holds the wrong values"
+}
+
+# expect_saved_at_quit WHEN: the store holds what quit saves for windows at
+# PANEL_X/PANEL_Y and VIDEO_X/VIDEO_Y, and a player state of all off.
+# At 96 dpi a pixel is 15 twips.
+expect_saved_at_quit() {
+  expect_stored "$1" <<EOT
 QV_RL $((PANEL_X * 15))
 QV_RT $((PANEL_Y * 15))
 QV_VL $((VIDEO_X * 15))
@@ -203,7 +209,6 @@ RMP_Mute no
 RMP_Repeat no
 RMP_PBView no
 EOT
-  [ "$fails" = 0 ] || fail "the store after $1 holds the wrong values"
 }
 
 # window_places: PANEL_X, PANEL_Y, VIDEO_X, VIDEO_Y from the windows now.

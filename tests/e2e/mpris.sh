@@ -71,18 +71,10 @@ dbus-send --session --print-reply --dest=org.mpris.MediaPlayer2.quilvane_ryn \
 wait_exit 8
 [ "$RC" = 0 ] || fail "the player ended with status $RC after Quit through the bus"
 
-fails=0
-while read -r name want; do
-  got=$(stored "$name") || got="(missing)"
-  if [ "$got" != "$want" ]; then
-    echo "\"$name\" = \"$got\", expected \"$want\"" >&2
-    fails=1
-  fi
-done <<EOT
+expect_stored "Quit through the bus" <<EOT
 RMP_Volume 40
 RMP_Mute no
 RMP_Repeat no
 RMP_PBView no
 EOT
-[ "$fails" = 0 ] || fail "the store after Quit through the bus holds the wrong values"
 echo "driven by playerctl on a private bus (position 10 read $POSITION); store: $("$REG" list "$KEY" | tr '\n' ' ')"
