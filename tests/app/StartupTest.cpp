@@ -152,8 +152,6 @@ TEST_F(Startup, NoKeyShowsTheSplashThenThePanel)
     ASSERT_NE(app->panel(), nullptr);
     EXPECT_TRUE(app->panel()->isVisible());
     EXPECT_EQ(app->panel()->size(), QSize(274, 113));
-    EXPECT_EQ(app->session().statusLine(), "No media loaded..");
-    EXPECT_TRUE(app->panel()->acceptDrops());
     ASSERT_NE(app->videoWindow(), nullptr);
     EXPECT_FALSE(app->videoWindow()->isVisible());
     EXPECT_EQ(app->panel()->y() + 113, app->videoWindow()->y()) << "placed once the splash is gone";
@@ -185,7 +183,6 @@ TEST_F(Startup, CommandLineFileOpensWithTheSubtitlesBesideIt)
     const QString clip = makeFile("clip.avi");
     start(clip);
     EXPECT_EQ(app->session().statusLine(), "Loading file..") << "until the engine is there";
-    EXPECT_FALSE(app->panel()->acceptDrops());
     ASSERT_TRUE(engineStarts());
     EXPECT_EQ(media.calls, (QStringList{"start", "setFileName " + clip}));
     EXPECT_EQ(app->session().statusLine(), "clip.avi loaded..");
