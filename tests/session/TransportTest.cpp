@@ -5,12 +5,11 @@
 namespace qr::test {
 namespace {
 
-class Transport : public SessionFixture {
+class Transport : public LoadedSession {
 protected:
     void SetUp() override
     {
-        SessionFixture::SetUp();
-        session->loadPanel(std::nullopt);
+        LoadedSession::SetUp();
         open();
         media.length = 100;
         media.position = 50;
