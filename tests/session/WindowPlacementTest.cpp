@@ -81,6 +81,8 @@ TEST(WindowPlacement, StoredPositionsAreJudgedAgainstTheWholeDesktop)
     } cases[] = {
         {"on the second screen", sideBySide, {1600 * 15, 1500, 1400 * 15, 4500}, {1600, 100}, {1400, 300}},
         {"panel left past the desktop: 0", sideBySide, {2560 * 15, 1500, 4500, 6000}, {0, 100}, {300, 400}},
+        {"panel left at its left: 0", leftOfPrimary, {-1280 * 15, 1500, 4500, 6000}, {0, 100}, {300, 400}},
+        {"a pixel inside", leftOfPrimary, {-1279 * 15, 1500, 4500, 6000}, {-1279, 100}, {300, 400}},
         {"screen left of it", leftOfPrimary, {-1000 * 15, 1500, -900 * 15, 6000}, {-1000, 100}, {-900, 400}},
         {"in the L's gap", lShaped, {1500 * 15, 700 * 15, 4500, 6000}, {503, 303}, {300, 400}},
         {"panel top 4e10: default", sideBySide, {1500, 4e10, 4500, 6000}, defaultPanel, video.topLeft()},
