@@ -83,7 +83,6 @@ TEST_F(Opening, RememberedPlayerState)
         bool muteOn, repeatOn, zoomOn;
     } cases[] = {
         {"not remembered", "", "yes", "yes", "yes", false, false, false},
-        {"remembered off", "no", "yes", "yes", "yes", false, false, false},
         {"all on", "yes", "yes", "yes", "yes", true, true, true},
         {"mute only", "yes", "yes", "no", "no", true, false, false},
         {"repeat only", "yes", "no", "yes", "", false, true, false},

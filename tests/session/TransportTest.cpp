@@ -123,7 +123,6 @@ TEST_F(Transport, StatusRefresh)
         QString statusText; // what it returns to
     } cases[] = {
         {"clip.avi", PlayState::Paused, "Playback paused..", "Playback paused.."},
-        {"clip.avi", PlayState::Playing, "clip.avi Playing..", "clip.avi Playing.."},
         {"abcdef.avi", PlayState::Playing, "abcdef.avi Playing..", "abcdef.avi Playing.."}, // 20 characters
         {"abcdefg.avi", PlayState::Playing, "unchanged", "abcdefg.avi Playing.."}, // 21: left to the scroll
         {"clip.avi", PlayState::Stopped, "Playback stopped..", "Playback stopped.."},
