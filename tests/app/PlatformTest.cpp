@@ -17,7 +17,6 @@ TEST(Platform, X11ThroughXWaylandOnlyWhenBothAreThereAndTheUserChoseNone)
         {"X11 alone: Qt's choice", {"", ":0", ""}, ""},
         {"neither", {"", "", ""}, ""},
         {"the user's platform is kept", {"wayland-0", ":0", "wayland"}, ""},
-        {"even one Qt would not know", {"wayland-0", ":0", "offscreen"}, ""},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);

@@ -38,12 +38,11 @@ TEST(ClockText, TitleScrollSlidesThenBlankThenRestarts)
     EXPECT_EQ(scrollTitle(title, pos), title.left(20));
 }
 
-class Clock : public SessionFixture {
+class Clock : public LoadedSession {
 protected:
     void SetUp() override
     {
-        SessionFixture::SetUp();
-        session->loadPanel(std::nullopt);
+        LoadedSession::SetUp();
         open();
         media.state = PlayState::Playing;
     }

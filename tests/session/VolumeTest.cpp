@@ -5,14 +5,7 @@
 namespace qr::test {
 namespace {
 
-class Volume : public SessionFixture {
-protected:
-    void SetUp() override
-    {
-        SessionFixture::SetUp();
-        session->loadPanel(std::nullopt);
-    }
-};
+using Volume = LoadedSession;
 
 // A remembered value applies at an open while "RememberPlayer" is on, until a
 // volume is chosen in the run; what is missing or malformed is full volume.

@@ -1,4 +1,5 @@
 #include "settings/DesktopDefaults.h"
+#include "StoreDump.h"
 #include "tests/support/QtPrinters.h"
 
 #include <QDir>
@@ -20,12 +21,6 @@ void writeFile(const QString &path, const QByteArray &bytes)
     QDir().mkpath(QFileInfo(path).path());
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size());
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
 }
 
 // A private home and XDG folders, new for each case; the system data folder
@@ -51,7 +46,7 @@ protected:
     QString list() const { return path("config/mimeapps.list"); }
     void installEntry(const QString &dataDir = QStringLiteral("data"))
     {
-        const QByteArray entry = readFile(qEnvironmentVariable("QR_SOURCE_DIR") + "/dist/" + kId);
+        const QByteArray entry = qr::test::ReadFile(qEnvironmentVariable("QR_SOURCE_DIR") + "/dist/" + kId);
         ASSERT_TRUE(entry.startsWith("[Desktop Entry]"));
         writeFile(path(dataDir + "/applications/" + kId), entry);
     }
@@ -149,7 +144,7 @@ TEST_F(DesktopDefaults, WritesTheDefaultsAndKeepsTheRest)
             writeFile(list(), c.before);
         c.prepare();
         EXPECT_TRUE(qr::setDesktopDefaults());
-        EXPECT_EQ(QString::fromUtf8(readFile(path(c.written))), c.after);
+        EXPECT_EQ(QString::fromUtf8(qr::test::ReadFile(path(c.written))), c.after);
     }
 }
 
@@ -190,7 +185,7 @@ TEST_F(DesktopDefaults, ChangesNothingWhenItShouldNot)
         EXPECT_FALSE(qr::setDesktopDefaults());
         EXPECT_EQ(entries(), before);
         if (!c.before.isNull()) {
-            EXPECT_EQ(readFile(list()), c.before);
+            EXPECT_EQ(qr::test::ReadFile(list()), c.before);
         }
     }
 }

@@ -166,36 +166,24 @@ TEST(RegTool, FailedImportLeavesTheStoreAsItWas)
     struct Case {
         const char *name;
         QByteArray text; // the import file; empty: `path` is used as it is
-        QString path;
         QByteArray inErr;
+        QString path = {};
     };
     const QByteArray deleteRyn =
         "REGEDIT4\n\n[-" + kRyn.toUtf8() + "]\n[HKEY_CURRENT_USER\\y]\n\"b\"=\"2\"\n";
     const Case cases[] = {
-        {"bad data late in the file",
-         deleteRyn + "\"c\"=\"3\"\n\"broken\"=what\n",
-         {},
-         "in.reg:7: cannot read"},
-        {"an empty key name after a valid delete",
-         deleteRyn + "[HKEY_CURRENT_USER\\x\\\\y]\n",
-         {},
+        {"bad data late in the file", deleteRyn + "\"c\"=\"3\"\n\"broken\"=what\n", "in.reg:7: cannot read"},
+        {"an empty key name after a valid delete", deleteRyn + "[HKEY_CURRENT_USER\\x\\\\y]\n",
          "in.reg:6: invalid key name"},
-        {"a control character in a value name",
-         deleteRyn + "\"a\x01\"=\"1\"\n",
-         {},
+        {"a control character in a value name", deleteRyn + "\"a\x01\"=\"1\"\n",
          "in.reg:6: invalid value name"},
-        {"an unknown root", deleteRyn + "[HKEY_NOWHERE\\x]\n", {}, "in.reg:6: unknown root key"},
-        {"a root deleted",
-         deleteRyn + "[-HKEY_CURRENT_USER]\n",
-         {},
-         "in.reg:6: a root key cannot be deleted"},
-        {"a value after a deleted key",
-         deleteRyn + "[-HKEY_CURRENT_USER\\x]\n\"a\"=\"1\"\n",
-         {},
+        {"an unknown root", deleteRyn + "[HKEY_NOWHERE\\x]\n", "in.reg:6: unknown root key"},
+        {"a root deleted", deleteRyn + "[-HKEY_CURRENT_USER]\n", "in.reg:6: a root key cannot be deleted"},
+        {"a value after a deleted key", deleteRyn + "[-HKEY_CURRENT_USER\\x]\n\"a\"=\"1\"\n",
          "in.reg:7: a value line outside"},
-        {"no REGEDIT4 line", "\n[-" + kRyn.toUtf8() + "]\n", {}, "in.reg:2: not a REGEDIT4 file"},
-        {"a directory", {}, ".", "cannot read"},
-        {"a vanished file", {}, "gone.reg", "cannot read"},
+        {"no REGEDIT4 line", "\n[-" + kRyn.toUtf8() + "]\n", "in.reg:2: not a REGEDIT4 file"},
+        {"a directory", {}, "cannot read", "."},
+        {"a vanished file", {}, "cannot read", "gone.reg"},
     };
     qr::test::TempStore store;
     FillStore();

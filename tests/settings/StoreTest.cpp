@@ -113,7 +113,6 @@ TEST(Store, ReadOnlyFileStillReadsAndRefusesWrites)
     QFile::setPermissions(store.path(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
     const QByteArray before = ReadFile(store.path());
 
-    EXPECT_TRUE(qr::valueStartsWith(key, "Splash", "no"));
     EXPECT_EQ(qr::writeValue(key, "Splash", "yes"), qr::RegistryError::AccessDenied);
     EXPECT_EQ(qr::createKey(key + "\\New"), qr::RegistryError::AccessDenied);
     EXPECT_EQ(qr::readValue(key, "Splash").valueOr("?"), "no");
@@ -448,38 +447,15 @@ TEST(Store, ParseKeyPath)
 
 TEST(Store, StoredNumbers)
 {
-    const std::pair<QString, std::optional<double>> cases[] = {
-        {"0", 0.0},
-        {"-12", -12.0},
-        {"+3", 3.0},
-        {" \t42 \n", 42.0},
-        {"1.5", 1.5},
-        {".5", 0.5},
-        {"5.", 5.0},
-        {"1e3", 1000.0},
-        {"-2.5E-1", -0.25},
-        {"1e308", 1e308},
-        {"", std::nullopt},
-        {"  ", std::nullopt},
-        {"Error", std::nullopt},
-        {"abc", std::nullopt},
-        {"nan", std::nullopt},
-        {"inf", std::nullopt},
-        {"-infinity", std::nullopt},
-        {"1e400", std::nullopt},
-        {"0x10", std::nullopt},
-        {"1,5", std::nullopt},
-        {"12px", std::nullopt},
-        {"1 2", std::nullopt},
-        {"-", std::nullopt},
-        {".", std::nullopt},
-        {"1e", std::nullopt},
-        {"e5", std::nullopt},
-        {"--1", std::nullopt},
-        {"\u0661", std::nullopt},
-    };
-    for (const auto &[text, value] : cases)
+    // One row per road through the grammar: sign, digits, point, exponent, what may follow.
+    const std::pair<QString, double> numbers[] = {
+        {"0", 0},    {"-12", -12}, {"+3", 3},     {" \t42 \n", 42},   {"1.5", 1.5},
+        {".5", 0.5}, {"5.", 5},    {"1e3", 1000}, {"-2.5E-1", -0.25}, {"1e308", 1e308}};
+    for (const auto &[text, value] : numbers)
         EXPECT_EQ(qr::parseStoredNumber(text), value) << text.toStdString();
+    for (const char *text :
+         {"", "Error", "nan", "inf", "1e400", "0x10", "1,5", "12px", "-", ".", "1e", "e5", "\u0661"})
+        EXPECT_EQ(qr::parseStoredNumber(QString::fromUtf8(text)), std::nullopt) << text;
 }
 
 } // namespace

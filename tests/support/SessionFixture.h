@@ -66,4 +66,10 @@ protected:
     QString lastMessage() const { return messages.isEmpty() ? QString() : messages.last().text; }
 };
 
+// The session after a start without a file: the panel loaded, nothing open.
+class LoadedSession : public SessionFixture {
+protected:
+    void SetUp() override { remake().loadPanel(std::nullopt); }
+};
+
 } // namespace qr::test

@@ -35,12 +35,11 @@ namespace {
 const QString Player = QStringLiteral("org.mpris.MediaPlayer2.Player");
 const QString Properties = QStringLiteral("org.freedesktop.DBus.Properties");
 
-class Mpris : public SessionFixture {
+class Mpris : public LoadedSession {
 protected:
     void SetUp() override
     {
-        SessionFixture::SetUp();
-        session->loadPanel(std::nullopt);
+        LoadedSession::SetUp();
         service = std::make_unique<MprisService>(*session);
         ASSERT_TRUE(service->registerOn(QDBusConnection::sessionBus())) << "run under dbus-run-session";
         const QString name = MprisService::ServiceName, path = MprisService::ObjectPath;
