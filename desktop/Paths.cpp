@@ -12,7 +12,11 @@ QString afterLast(const QString &path, QChar separator)
 }
 } // namespace
 
-QString fileExtension(const QString &path) { return afterLast(path, QLatin1Char('.')); }
+// Of the name only: a dot in a folder's name starts no extension.
+QString fileExtension(const QString &path)
+{
+    return afterLast(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1), QLatin1Char('.'));
+}
 
 QString fileNameOnly(const QString &path) { return afterLast(path, QLatin1Char('/')); }
 

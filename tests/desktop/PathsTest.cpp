@@ -16,7 +16,8 @@ TEST(PathHelpers, SplitPaths)
         QString path, extension, nameOnly, shortTitle;
     } cases[] = {
         {"/home/u/clip.avi", "avi", "clip.avi", "clip.avi"},
-        {"/home/a.b/file", "b/file", "file", "file"},
+        {"/home/a.b/file", "", "file", "file"},
+        {"/home/a.b/c.mkv", "mkv", "c.mkv", "c.mkv"},
         {"/home/u/noext", "", "noext", "noext"},
         {"clip.avi", "avi", "", ""},
         {"", "", "", ""},
