@@ -30,11 +30,7 @@ convert "$PNG" -sample 50% -sample 200% "$WORK/blocks.png"
 finer=$(compare -metric AE "$PNG" "$WORK/blocks.png" null: 2>&1 || true)
 [ "${finer%%.*}" -gt 1000 ] || fail "the panel looks scaled up from one pixel per logical pixel ($finer pixels finer)"
 
-geometry "$PANEL"
-press 1 $((X + 280)) $((Y + 14)) # the credit line
-glide 200 100
-poll 10 near "$PANEL" $((X + 200)) $((Y + 100)) 3 || fail "the panel could not be dragged"
-release 1
+drag 1 "$PANEL" 280 14 200 100 || fail "the panel could not be dragged by its credit line"
 geometry "$PANEL"
 panel_x=$X panel_y=$Y
 focus "$PANEL"

@@ -22,16 +22,8 @@ store Splash=no Windowpos=yes Autostart=yes
 start_player "$CLIP"
 wait_windows
 wait_playing
-geometry "$PANEL"
-press 1 $((X + 140)) $((Y + 7)) # the credit line
-glide 1100 300
-poll 10 near "$PANEL" $((X + 1100)) $((Y + 300)) 3 || fail "the panel could not be dragged to the second screen"
-release 1
-geometry "$VIDEO"
-press 1 $((X + 100)) $((Y + 3)) # the top edge
-glide 150 200
-poll 10 near "$VIDEO" $((X + 150)) $((Y + 200)) 3 || fail "the video window could not be dragged"
-release 1
+drag 1 "$PANEL" 140 7 1100 300 || fail "the panel could not be dragged by its credit line to the second screen"
+drag 1 "$VIDEO" 100 3 150 200 || fail "the video window could not be dragged by its top edge"
 geometry "$PANEL"
 panel_x=$X panel_y=$Y
 geometry "$VIDEO"

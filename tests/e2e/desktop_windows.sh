@@ -59,22 +59,16 @@ xdotool key ctrl+a
 poll 5 lacks_state "$PANEL" ABOVE || fail "a second Ctrl+A left the panel on top"
 poll 5 lacks_state "$VIDEO" ABOVE || fail "a second Ctrl+A left the video window on top"
 
-# Drags of the video window: press, glide, wait for the window, release.
+# Drags of the video window.
 geometry "$VIDEO"
-vx=$X vy=$Y vw=$WIDTH vh=$HEIGHT
-press 1 $((vx + 100)) $((vy + 3)) # the top edge
-glide 60 40
-poll 5 near "$VIDEO" $((vx + 60)) $((vy + 40)) 3 || fail "a drag by the top edge did not move the video window"
-release 1
+vw=$WIDTH vh=$HEIGHT
+drag 1 "$VIDEO" 100 3 60 40 || fail "a drag by the top edge did not move the video window"
 geometry "$VIDEO"
 vx=$X vy=$Y
 point $((vx + 600)) $((vy + 500))
 stays "$VIDEO" "$vx" "$vy" 1 || fail "the video window moved on after the top edge was let go"
 
-press 1 $((vx + vw / 2)) $((vy + vh / 2)) # the picture
-glide -50 30
-poll 5 near "$VIDEO" $((vx - 50)) $((vy + 30)) 3 || fail "a drag by the picture did not move the video window"
-release 1
+drag 1 "$VIDEO" $((vw / 2)) $((vh / 2)) -50 30 || fail "a drag by the picture did not move the video window"
 geometry "$VIDEO"
 vx=$X vy=$Y
 
@@ -84,10 +78,7 @@ stays "$VIDEO" "$vx" "$vy" 1 || fail "the right button on the top edge moved the
 release 3
 
 # The window's surface shows in a one-pixel column right of the picture.
-press 3 $((vx + vw - 1)) $((vy + vh / 2))
-glide 30 -20
-poll 5 near "$VIDEO" $((vx + 30)) $((vy - 20)) || fail "the right button on the window's surface did not move it"
-release 3
+drag 3 "$VIDEO" $((vw - 1)) $((vh / 2)) 30 -20 0 || fail "the right button on the window's surface did not move it"
 point $((vx + 300)) $((vy + 300))
 stays "$VIDEO" $((vx + 30)) $((vy - 20)) 1 || fail "the video window followed the pointer after the right button was let go"
 shot dragged
@@ -112,14 +103,9 @@ poll 5 sized "$VIDEO" 313 213 || fail "from its limits the grip did not enlarge 
 release 1
 
 # The zoom strip follows the panel, dragged by its credit line.
-geometry "$PANEL"
-px=$X py=$Y
 geometry "$ZOOM"
 zw=$WIDTH
-press 1 $((px + 140)) $((py + 7))
-glide 70 90
-poll 5 near "$PANEL" $((px + 70)) $((py + 90)) 3 || fail "a drag by the credit line did not move the panel"
-release 1
+drag 1 "$PANEL" 140 7 70 90 || fail "a drag by the credit line did not move the panel"
 geometry "$PANEL"
 poll 5 near "$ZOOM" $((X - zw)) "$Y" || fail "the zoom strip did not follow the panel to $((X - zw)),$Y"
 shot zoom-follows

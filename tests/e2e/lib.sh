@@ -289,6 +289,19 @@ glide() {
   done
 }
 release() { xdotool mouseup "$1"; }
+# drag BUTTON WINDOW AT_X AT_Y DX DY [SLACK]: presses at AT_X, AT_Y from the
+# window's top-left corner, glides DX DY, waits until the window has moved
+# that far (within SLACK pixels, 3 unless given), releases. False when it
+# did not move there.
+drag() {
+  geometry "$2"
+  local x=$X y=$Y moved=0
+  press "$1" $((x + $3)) $((y + $4))
+  glide "$5" "$6"
+  poll 10 near "$2" $((x + $5)) $((y + $6)) "${7:-3}" || moved=1
+  release "$1"
+  return $moved
+}
 
 # tray_icon: sets ICON_X, ICON_Y to the centre of the player's icon in the
 # tray host; false while there is none. (An icon embedded in the tray is not
