@@ -12,6 +12,7 @@
 #include <clocale>
 #include <csignal>
 #include <cstdio>
+#include <malloc.h>
 #include <optional>
 
 int main(int argc, char **argv)
@@ -35,6 +36,11 @@ int main(int argc, char **argv)
     case qr::CommandLine::Action::Run:
         break;
     }
+
+    // Large blocks (the engine's frames and scaler buffers) are mapped on
+    // their own and go back to the system when freed; with glibc's sliding
+    // threshold they would pile up in the heap after the first one is freed.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
 
     // Before Qt starts: X11 through XWayland where a Wayland session has it,
     // since Wayland lets no program place its windows or keep them on top.

@@ -4,6 +4,7 @@
 #include "engine/MpvNames.h"
 
 #include <QBackingStore>
+#include <QGuiApplication>
 #include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
@@ -134,7 +135,17 @@ bool SoftwareView::renderDirect(QPainter &painter, const QRegion &region, const 
     if (!image->rect().contains(target))
         return false;
     uchar *origin = image->bits() + target.y() * image->bytesPerLine() + target.x() * 4;
-    return render(origin, image->bytesPerLine(), target.size(), image->format() == QImage::Format_RGB32);
+    return render(origin, image->bytesPerLine(), target.size(),
+                  image->format() == QImage::Format_RGB32 || screenIgnoresAlpha());
+}
+
+// Qt keeps an X11 window's store premultiplied even when the window's visual
+// has no alpha and the server never reads the fourth byte. There the engine
+// may leave that byte out, which spares it a pass over every pixel.
+bool SoftwareView::screenIgnoresAlpha() const
+{
+    const QWindow *handle = window()->windowHandle();
+    return handle && !handle->format().hasAlpha() && QGuiApplication::platformName() == QLatin1String("xcb");
 }
 
 void SoftwareView::renderOwn(const QRect &rect)
