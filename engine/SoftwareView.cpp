@@ -136,16 +136,17 @@ bool SoftwareView::renderDirect(QPainter &painter, const QRegion &region, const 
         return false;
     uchar *origin = image->bits() + target.y() * image->bytesPerLine() + target.x() * 4;
     return render(origin, image->bytesPerLine(), target.size(),
-                  image->format() == QImage::Format_RGB32 || screenIgnoresAlpha());
+                  image->format() == QImage::Format_RGB32 || windowIgnoresAlpha());
 }
 
 // Qt keeps an X11 window's store premultiplied even when the window's visual
 // has no alpha and the server never reads the fourth byte. There the engine
 // may leave that byte out, which spares it a pass over every pixel.
-bool SoftwareView::screenIgnoresAlpha() const
+bool SoftwareView::windowIgnoresAlpha() const
 {
+    static const bool onX11 = QGuiApplication::platformName() == QLatin1String("xcb");
     const QWindow *handle = window()->windowHandle();
-    return handle && !handle->format().hasAlpha() && QGuiApplication::platformName() == QLatin1String("xcb");
+    return onX11 && handle && !handle->format().hasAlpha();
 }
 
 void SoftwareView::renderOwn(const QRect &rect)

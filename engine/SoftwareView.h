@@ -43,7 +43,7 @@ private:
     bool render(uchar *pixels, qsizetype stride, QSize size, bool opaque);
     bool renderDirect(QPainter &painter, const QRegion &region, const QRect &rect, const QRect &logical);
     void renderOwn(const QRect &rect);
-    bool screenIgnoresAlpha() const;
+    bool windowIgnoresAlpha() const;
     QRect pictureRect() const; // device pixels, in this widget
     QRect logicalRect(const QRect &deviceRect) const;
 
