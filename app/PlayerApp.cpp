@@ -168,7 +168,7 @@ void PlayerApp::startMainWindows()
 
 void PlayerApp::placeMainWindows()
 {
-    m_session.applyStartSettings(m_panel->size());
+    m_session.applyStartSettings(window(PlayerWindow::Panel)->size());
     m_mainWindowsPlaced = true;
 }
 

@@ -15,23 +15,25 @@ FullScreenSwitch::~FullScreenSwitch()
 
 void FullScreenSwitch::enter()
 {
-    if (m_on || !m_view)
+    QWidget *const view = m_view;
+    if (m_on || !view)
         return;
     m_on = true;
-    m_window = m_view->window();
-    m_windowState = m_window->windowState();
-    m_windowWasVisible = m_window->isVisible();
-    m_viewWasHidden = m_view->isHidden();
-    if (m_view != m_window) {
-        m_viewGeometry = m_view->geometry();
+    QWidget *const window = view->window();
+    m_window = window;
+    m_windowState = window->windowState();
+    m_windowWasVisible = window->isVisible();
+    m_viewWasHidden = view->isHidden();
+    if (view != window) {
+        m_viewGeometry = view->geometry();
         m_above = nullptr;
-        const QObjectList &siblings = m_view->parentWidget()->children();
-        for (qsizetype i = siblings.indexOf(m_view) + 1; i < siblings.size() && !m_above; ++i)
+        const QObjectList &siblings = view->parentWidget()->children();
+        for (qsizetype i = siblings.indexOf(view) + 1; i < siblings.size() && !m_above; ++i)
             m_above = qobject_cast<QWidget *>(siblings.at(i));
-        m_view->raise();
+        view->raise();
     }
-    m_view->show();
-    m_window->showFullScreen();
+    view->show();
+    window->showFullScreen();
     fitView();
     // Application-wide, so Esc is caught whichever child of the window has
     // the focus; installed only for as long as the window is full screen.
@@ -44,24 +46,28 @@ void FullScreenSwitch::leave()
         return;
     m_on = false;
     qApp->removeEventFilter(this);
-    if (!m_window || !m_view)
+    QWidget *const view = m_view;
+    QWidget *const window = m_window;
+    if (!window || !view)
         return;
-    m_window->setWindowState(m_windowState & ~Qt::WindowFullScreen);
-    if (m_view != m_window) {
-        m_view->setGeometry(m_viewGeometry);
-        if (m_above && m_above->parentWidget() == m_view->parentWidget())
-            m_view->stackUnder(m_above);
+    window->setWindowState(m_windowState & ~Qt::WindowFullScreen);
+    if (view != window) {
+        view->setGeometry(m_viewGeometry);
+        if (QWidget *const above = m_above; above && above->parentWidget() == view->parentWidget())
+            view->stackUnder(above);
     }
     if (m_viewWasHidden)
-        m_view->hide();
+        view->hide();
     if (!m_windowWasVisible)
-        m_window->hide();
+        window->hide();
 }
 
 void FullScreenSwitch::fitView()
 {
-    if (m_on && m_view && m_window && m_view != m_window)
-        m_view->setGeometry(QRect(m_view->parentWidget()->mapFrom(m_window, QPoint(0, 0)), m_window->size()));
+    QWidget *const view = m_view;
+    QWidget *const window = m_window;
+    if (m_on && view && window && view != window)
+        view->setGeometry(QRect(view->parentWidget()->mapFrom(window, QPoint(0, 0)), window->size()));
 }
 
 bool FullScreenSwitch::eventFilter(QObject *watched, QEvent *event)

@@ -177,9 +177,10 @@ QWidget *MpvMediaControl::view() { return m_box; }
 
 QString MpvMediaControl::renderPathName() const
 {
-    if (!surface())
+    const MpvSurface *const view = surface();
+    if (!view)
         return {};
-    return surface()->path() == RenderPath::OpenGL ? QStringLiteral("gl") : QStringLiteral("sw");
+    return view->path() == RenderPath::OpenGL ? QStringLiteral("gl") : QStringLiteral("sw");
 }
 
 // ---- members ---------------------------------------------------------------

@@ -8,8 +8,8 @@ namespace qr {
 QString convertTime(std::int64_t seconds)
 {
     const std::int64_t sec = seconds % 60;
-    const auto min = static_cast<std::int64_t>(std::floor(seconds / 60.0)) % 60;
-    const auto hr = static_cast<std::int64_t>(std::floor(seconds / 3600.0));
+    const auto min = static_cast<std::int64_t>(std::floor(static_cast<double>(seconds) / 60.0)) % 60;
+    const auto hr = static_cast<std::int64_t>(std::floor(static_cast<double>(seconds) / 3600.0));
     const auto twoDigits = [](std::int64_t v) {
         return (v < 10 ? QStringLiteral("0") : QString()) + QString::number(v);
     };

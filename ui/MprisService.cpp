@@ -240,7 +240,8 @@ void MprisService::seek(qlonglong offsetMicroseconds)
 {
     if (!canSeek())
         return;
-    const double target = m_session.position() + offsetMicroseconds / MicrosecondsPerSecond;
+    const double target =
+        m_session.position() + static_cast<double>(offsetMicroseconds) / MicrosecondsPerSecond;
     m_session.seekTo(std::clamp(target, 0.0, m_session.duration()));
 }
 
@@ -250,7 +251,7 @@ void MprisService::setPosition(const QString &forTrack, qlonglong positionMicros
     if (!canSeek() || forTrack != trackId() || positionMicroseconds < 0 ||
         positionMicroseconds > microseconds(m_session.duration()))
         return;
-    m_session.seekTo(positionMicroseconds / MicrosecondsPerSecond);
+    m_session.seekTo(static_cast<double>(positionMicroseconds) / MicrosecondsPerSecond);
 }
 
 // The open dialog's road, with its checks and messages; later, so that a

@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -36,11 +35,11 @@ int main(int argc, char **argv)
     std::sort(inputs.begin(), inputs.end());
     for (const fs::path &input : inputs) {
         std::ifstream in(input, std::ios::binary);
-        if (!in) {
+        std::string bytes(static_cast<std::size_t>(fs::file_size(input)), '\0');
+        if (!in || !in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) {
             std::fprintf(stderr, "%s: cannot read\n", input.c_str());
             return 2;
         }
-        const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         std::fprintf(stderr, "%s\n", input.c_str());
         LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t *>(bytes.data()), bytes.size());
     }

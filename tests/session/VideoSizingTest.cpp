@@ -70,7 +70,7 @@ TEST_F(VideoSizing, ZoomChoices)
         media.openStream(352, 240, 10);
         for (const auto &c : cases) {
             SCOPED_TRACE(c.choice.toStdString() + (subtitles ? " with subtitles" : ""));
-            const int index = session->zoomChoices().indexOf(c.choice);
+            const int index = int(session->zoomChoices().indexOf(c.choice));
             ASSERT_GE(index, 0);
             session->chooseZoom(index);
             EXPECT_EQ(window(), subtitles ? c.withSubtitles : c.window);
@@ -87,7 +87,7 @@ TEST_F(VideoSizing, FullScreenChoice)
 {
     useSubtitles(false);
     media.openStream(352, 240, 10);
-    session->chooseZoom(session->zoomChoices().indexOf("full"));
+    session->chooseZoom(int(session->zoomChoices().indexOf("full")));
     EXPECT_EQ(media.display, DisplaySize::FullScreen);
     EXPECT_TRUE(media.controls);
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
@@ -102,7 +102,7 @@ TEST_F(VideoSizing, FullScreenChoiceWithNothingLoadedDoesNothing)
     session->showZoomStrip();
     media.calls.clear();
     const QString before = session->videoSizeText();
-    session->chooseZoom(session->zoomChoices().indexOf("full"));
+    session->chooseZoom(int(session->zoomChoices().indexOf("full")));
     EXPECT_EQ(media.display, DisplaySize::Windowed);
     EXPECT_TRUE(media.calls.isEmpty()) << media.calls.join(", ").toStdString();
     EXPECT_EQ(session->videoSizeText(), before);
@@ -163,7 +163,7 @@ TEST_F(VideoSizing, CustomSizeWithinTheScreenOnly)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.asked.width());
-        session->chooseZoom(session->zoomChoices().indexOf("352x240"));
+        session->chooseZoom(int(session->zoomChoices().indexOf("352x240")));
         const QSize before = window();
         session->zoomToCustomSize(c.asked.width(), c.asked.height());
         EXPECT_EQ(window() != before, c.resized);
@@ -180,7 +180,7 @@ TEST_F(VideoSizing, ResizedWindowStaysAboveTheScreensBottom)
     media.openStream(352, 240, 10);
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     session->setVideoPosition(QPoint(screen.width() - 10, screen.height() - 100));
-    session->chooseZoom(session->zoomChoices().indexOf("352x240"));
+    session->chooseZoom(int(session->zoomChoices().indexOf("352x240")));
     EXPECT_EQ(session->videoPosition(), QPoint(screen.width() - 10, screen.height() - 260));
 }
 

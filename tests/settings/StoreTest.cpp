@@ -44,7 +44,9 @@ void WriteMany(const std::string &prefix, int count)
         std::uint32_t h = 0;
         const std::string data = "v" + std::to_string(i);
         ASSERT_EQ(RegistryStore::CreateKey(RegistryStore::kLocalMachine, kSub, h), 0);
-        ASSERT_EQ(RegistryStore::SetValue(h, prefix + std::to_string(i), 1, data.data(), data.size()), 0);
+        ASSERT_EQ(RegistryStore::SetValue(h, prefix + std::to_string(i), 1, data.data(),
+                                          static_cast<std::uint32_t>(data.size())),
+                  0);
         RegistryStore::CloseKey(h);
     }
 }

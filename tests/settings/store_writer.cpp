@@ -62,7 +62,8 @@ int main(int argc, char **argv)
         std::uint32_t h = 0;
         std::int32_t s = RegistryStore::CreateKey(RegistryStore::kLocalMachine, argv[1], h);
         if (s == RegistryStore::kSuccess) {
-            s = RegistryStore::SetValue(h, name, RegistryStore::kRegSz, data.data(), data.size());
+            s = RegistryStore::SetValue(h, name, RegistryStore::kRegSz, data.data(),
+                                        static_cast<std::uint32_t>(data.size()));
             RegistryStore::CloseKey(h);
         }
         if (s != RegistryStore::kSuccess) {

@@ -198,7 +198,8 @@ private:
                 "after %s: %lld descriptors, at most %lld later (%.0f allowed: %+.0f %% rounded up)\n",
                 qPrintable(clock(baseline->ms)), baseline->fds, maxFds, allowedFds,
                 100.0 * (kAllowedGrowth - 1.0));
-            ok = ok && maxRss <= baseline->rssKb * kAllowedGrowth && maxFds <= allowedFds;
+            ok = ok && double(maxRss) <= double(baseline->rssKb) * kAllowedGrowth &&
+                 double(maxFds) <= allowedFds;
         }
         std::printf("clip played %d times in %s (a 2 s clip: about %d); %d of %lld files opened\n",
                     m_repeatLoops, qPrintable(clock(m_repeatMs)), m_loopsExpected, m_opens,
