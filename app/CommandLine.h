@@ -6,7 +6,7 @@
 namespace qr {
 
 // What start-up does with the arguments that follow the program name.
-struct CommandLine {
+struct [[nodiscard]] CommandLine {
     enum class Action { Run, PrintHelp, PrintVersion, BadUsage };
     Action action = Action::Run;
     // Run: true when a file was named, even an empty one or one of blanks.

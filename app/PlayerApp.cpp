@@ -16,7 +16,6 @@
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QEvent>
-#include <QGuiApplication>
 #include <QTimer>
 
 #include <cstdio>
@@ -29,16 +28,18 @@ namespace {
 constexpr int EngineFallbackMs = 1000;
 } // namespace
 
-PlayerApp::PlayerApp(MediaControl &media, std::optional<QString> commandLineFile, QObject *parent)
-    : QObject(parent), m_media(media), m_session(media, m_settings),
+PlayerApp::PlayerApp(MediaControl &media, Desktop &desktop, std::optional<QString> commandLineFile,
+                     QObject *parent)
+    : QObject(parent), m_media(media), m_session(media, m_settings, desktop),
       m_commandLineFile(std::move(commandLineFile))
 {
-    connect(&m_session, &Session::windowShown, this, &PlayerApp::showWindow);
-    connect(&m_session, &Session::topMostRequested, this,
+    const WindowStates &windows = m_session.windows();
+    connect(&windows, &WindowStates::windowShown, this, &PlayerApp::showWindow);
+    connect(&windows, &WindowStates::topMostRequested, this,
             [this](PlayerWindow which, bool onTop) { setTopMost(window(which), onTop); });
-    connect(&m_session, &Session::dragRequested, this,
+    connect(&windows, &WindowStates::dragRequested, this,
             [this](PlayerWindow which) { dragWindow(window(which)); });
-    connect(&m_session, &Session::raiseRequested, this, [this](PlayerWindow which) {
+    connect(&windows, &WindowStates::raiseRequested, this, [this](PlayerWindow which) {
         QWidget *target = window(which);
         target->raise();
         target->activateWindow();
@@ -86,10 +87,8 @@ void PlayerApp::start()
         m_mpris = new MprisService(m_session, this);
         m_mpris->registerOn(QDBusConnection::sessionBus());
     });
-    if (m_settings.isOn(PlayerSettings::Registext)) {
-        registerExtensions(QCoreApplication::applicationDirPath());
-        setDesktopDefaults(); // what the desktop's file managers read
-    }
+    if (m_settings.isOn(PlayerSettings::Registext))
+        registerFileTypes();
     if (m_settings.skipsSplash()) {
         startEngineAfterPaint(window(PlayerWindow::Panel));
         startMainWindows();
@@ -98,8 +97,6 @@ void PlayerApp::start()
     m_splash = new SplashWindow;
     connect(m_splash, &SplashWindow::finished, this, [this] {
         loadPanel();
-        m_session.setShown(PlayerWindow::Panel, true);
-        window(PlayerWindow::Video);
         placeMainWindows();
     });
     startEngineAfterPaint(m_splash);
@@ -161,14 +158,14 @@ void PlayerApp::startEngine()
 void PlayerApp::startMainWindows()
 {
     loadPanel();
-    window(PlayerWindow::Video);
-    m_session.setShown(PlayerWindow::Panel, true);
     placeMainWindows();
 }
 
+// The video window is made (hidden) before the panel shows.
 void PlayerApp::placeMainWindows()
 {
-    m_session.applyStartSettings(window(PlayerWindow::Panel)->size());
+    window(PlayerWindow::Video);
+    m_session.placeMainWindows(window(PlayerWindow::Panel)->size());
     m_mainWindowsPlaced = true;
 }
 
@@ -179,8 +176,15 @@ void PlayerApp::loadPanel()
     m_panelLoaded = true;
     window(PlayerWindow::Panel);
     m_session.loadPanel(m_commandLineFile);
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
-        m_session.positionsCannotBeKept();
+}
+
+// The old registry entries, and what the desktop's file managers read.
+void PlayerApp::registerFileTypes()
+{
+    registerExtensions(QCoreApplication::applicationDirPath());
+    // Not written where the player is not installed or the desktop's file
+    // is not plain: the old entries stand either way, as they always did.
+    static_cast<void>(setDesktopDefaults());
 }
 
 QWidget *PlayerApp::window(PlayerWindow which)

@@ -26,7 +26,8 @@ class ZoomStrip;
 class PlayerApp : public QObject {
     Q_OBJECT
 public:
-    PlayerApp(MediaControl &media, std::optional<QString> commandLineFile, QObject *parent = nullptr);
+    PlayerApp(MediaControl &media, Desktop &desktop, std::optional<QString> commandLineFile,
+              QObject *parent = nullptr);
     ~PlayerApp() override;
 
     // The start: the file types registered when the options ask for it,
@@ -64,6 +65,7 @@ private:
     void startMainWindows();
     void placeMainWindows();
     void loadPanel();
+    void registerFileTypes();
     QWidget *window(PlayerWindow which);
     void showWindow(PlayerWindow which, bool shown);
     void closeWindows();

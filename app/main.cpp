@@ -3,6 +3,7 @@
 #include "app/Platform.h"
 #include "app/PlayerApp.h"
 #include "app/SignalWatcher.h"
+#include "desktop/QtDesktop.h"
 #include "engine/MpvMediaControl.h"
 #include "settings/RegistryStore.h"
 #include "skins/Skin.h"
@@ -73,7 +74,8 @@ int main(int argc, char **argv)
     if (command.hasFile)
         file = command.file;
 
-    qr::PlayerApp player(media, file);
+    qr::QtDesktop desktop;
+    qr::PlayerApp player(media, desktop, file);
     QObject::connect(&player, &qr::PlayerApp::finished, &app, &QCoreApplication::exit, Qt::QueuedConnection);
     QObject::connect(&endSignals, &qr::SignalWatcher::received, &player, &qr::PlayerApp::quit,
                      Qt::SingleShotConnection);

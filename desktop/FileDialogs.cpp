@@ -1,18 +1,10 @@
 #include "desktop/FileDialogs.h"
 
-#include "desktop/Paths.h"
-
-#include <QFileDialog>
 #include <QStringList>
 
 namespace qr {
 
 namespace {
-OpenDialogHandler &dialogHandler()
-{
-    static OpenDialogHandler handler;
-    return handler;
-}
 
 // "*.avi" -> "*.[aA][vV][iI]": Linux names are case-sensitive, the patterns
 // are meant not to be, so CLIP.AVI is offered too.
@@ -35,6 +27,7 @@ QString filterEntry(const QString &description, const QString &patterns)
         list << anyCase(pattern);
     return QStringLiteral("%1 (%2)").arg(description, list.join(QLatin1Char(' ')));
 }
+
 } // namespace
 
 QString openDialogFilter(FileKind kind)
@@ -46,19 +39,5 @@ QString openDialogFilter(FileKind kind)
                all;
     return filterEntry(QStringLiteral("Supported subtitle files"), QStringLiteral("*.txt;*.sub;*.srt")) + all;
 }
-
-QString showOpenDialog(QWidget *owner, QString title, FileKind kind)
-{
-    if (title.isEmpty())
-        title = QStringLiteral("Quilvane Ryn:: Open file");
-    QString path = dialogHandler()
-                       ? dialogHandler()(title, kind)
-                       : QFileDialog::getOpenFileName(owner, title, QString(), openDialogFilter(kind),
-                                                      nullptr, QFileDialog::HideNameFilterDetails);
-    path = path.trimmed();
-    return fileExists(path) ? path : QString();
-}
-
-void setOpenDialogHandler(OpenDialogHandler handler) { dialogHandler() = std::move(handler); }
 
 } // namespace qr

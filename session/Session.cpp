@@ -1,68 +1,22 @@
 #include "session/Session.h"
 
+#include "desktop/Desktop.h"
 #include "desktop/Paths.h"
 #include "desktop/Twips.h"
 #include "session/ClockText.h"
 #include "session/ErrorReport.h"
 #include "session/SeekMath.h"
-#include "session/WindowPlacement.h"
-#include "session/ZoomChoices.h"
-
-#include <QGuiApplication>
-#include <QScreen>
-
-#include <cmath>
-#include <utility>
 
 namespace qr {
 
 namespace {
-
 constexpr int TickMs = 500;
-constexpr double StepSeconds = 5.0;
-constexpr double StepGuardSeconds = 10.0;
-constexpr int VolumeStep = 5;
-
 const QString Playing = QStringLiteral(" Playing..");
-
-QRect primaryScreen()
-{
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry() : QRect(0, 0, 1024, 768);
-}
-
-QList<QRect> allScreens()
-{
-    QList<QRect> rects;
-    for (const QScreen *screen : QGuiApplication::screens())
-        rects << screen->geometry();
-    return rects;
-}
-
-// The screen a window is on: the one under its centre, else the primary.
-const QScreen *screenOf(const QRect &frame)
-{
-    const QScreen *screen = QGuiApplication::screenAt(frame.center());
-    return screen ? screen : QGuiApplication::primaryScreen();
-}
-
-QRect screenArea(const QRect &frame)
-{
-    const QScreen *screen = screenOf(frame);
-    return screen ? screen->geometry() : primaryScreen();
-}
-
-// Without the desktop's own panels and docks.
-QRect freeScreenArea(const QRect &frame)
-{
-    const QScreen *screen = screenOf(frame);
-    return screen ? screen->availableGeometry() : primaryScreen();
-}
-
 } // namespace
 
-Session::Session(MediaControl &media, const PlayerSettings &settings, QObject *parent)
-    : QObject(parent), m_media(media), m_settings(settings)
+Session::Session(MediaControl &media, const PlayerSettings &settings, Desktop &desktop, QObject *parent)
+    : QObject(parent), m_media(media), m_settings(settings), m_desktop(desktop), m_windows(desktop),
+      m_playback(media, m_lines, m_windows), m_video(media, desktop, m_windows, m_lines, m_subtitles)
 {
     m_clock.setInterval(TickMs);
     m_statusRefresh.setInterval(TickMs);
@@ -71,18 +25,19 @@ Session::Session(MediaControl &media, const PlayerSettings &settings, QObject *p
     connect(&m_statusRefresh, &QTimer::timeout, this, &Session::refreshStatus);
 
     connect(&m_media, &MediaControl::started, this, &Session::onEngineStarted);
-    connect(&m_media, &MediaControl::playStateChanged, this, &Session::playStateChanged);
-    connect(&m_media, &MediaControl::volumeChanged, this, &Session::engineVolumeChanged);
     connect(&m_media, &MediaControl::streamOpened, this, &Session::onStreamOpened);
     connect(&m_media, &MediaControl::endOfMedia, this, &Session::onEndOfMedia);
     connect(&m_media, &MediaControl::pictureMousePressed, this, [this](Qt::MouseButton button) {
         if (button == Qt::LeftButton)
-            Q_EMIT dragRequested(PlayerWindow::Video);
+            m_windows.drag(PlayerWindow::Video);
     });
-    connect(&m_media, &MediaControl::durationChanged, this, &Session::onDurationChanged);
+    connect(&m_media, &MediaControl::durationChanged, this,
+            [this] { m_lines.setSeekMaximum(wholeSeconds(m_playback.duration())); });
     connect(&m_media, &MediaControl::displayModeChanged, this, &Session::onDisplayModeChanged);
-    connect(&m_media, &MediaControl::streamClosed, this, &Session::onStreamClosed);
-    connect(&m_media, &MediaControl::engineError, this, &Session::onEngineError);
+    connect(&m_media, &MediaControl::streamClosed, this, [this] { m_video.setPictureVisible(false); });
+    connect(&m_media, &MediaControl::engineError, this, [this](int code, const QString &description) {
+        reportError(playFailedMessage(m_playback.currentFile()), code, description);
+    });
 }
 
 Session::~Session() = default;
@@ -93,60 +48,106 @@ void Session::loadPanel(const std::optional<QString> &commandLineFile)
 {
     m_clock.start();
     // Before the command-line file opens, so that it gets its subtitles.
-    m_useSubtitles = m_settings.isOn(PlayerSettings::UseSubs);
+    m_subtitles.setInUse(m_settings.isOn(PlayerSettings::UseSubs));
     refreshStatus();
-    setSeekValue(0);
+    m_lines.setSeekValue(0);
     if (m_settings.isOn(PlayerSettings::Ontop)) {
-        // Both calls find the switch still off, so the windows reach the
-        // band only at the next tick of the clock.
-        keepInBand(PlayerWindow::Video, true);
-        keepInBand(PlayerWindow::Panel, true);
-        showStatus(QStringLiteral("Always on Top Enabled"));
-        m_alwaysOnTop = true;
-        Q_EMIT switchesChanged();
+        // The switch is still off here, so the windows reach the band only
+        // at the next tick of the clock.
+        m_windows.keepMainWindowsInBand(true);
+        m_lines.showHint(QStringLiteral("Always on Top Enabled"));
+        m_windows.setAlwaysOnTop(true);
     }
     if (commandLineFile) {
-        m_currentFile = *commandLineFile;
-        showStatus(QStringLiteral("Loading file.."));
-        openMediaFile(m_currentFile, QString());
+        m_playback.setCurrentFile(*commandLineFile);
+        m_lines.showHint(QStringLiteral("Loading file.."));
+        openMediaFile(*commandLineFile, QString());
     } else {
-        m_acceptsDrops = true;
-        Q_EMIT acceptsDroppedFilesChanged(true);
+        m_windows.acceptDroppedFiles();
+    }
+    if (!m_desktop.keepsWindowPositions()) {
+        m_windows.forgetPositions();
+        m_lines.showHint(QStringLiteral("Window positions cannot be kept on Wayland"));
     }
 }
 
-void Session::applyStartSettings(QSize panelSize)
+void Session::placeMainWindows(QSize panelSize)
 {
-    if (m_startSettingsApplied)
+    m_windows.setShown(PlayerWindow::Panel, true);
+    if (m_mainWindowsPlaced)
         return;
-    m_startSettingsApplied = true;
+    m_mainWindowsPlaced = true;
     m_scrollTitle = m_settings.isOn(PlayerSettings::ScrollTitle);
-
-    const QRect primary = primaryScreen();
-    if (m_videoPosition.isNull())
-        setVideoPosition(defaultVideoPosition(primary, m_layout.windowSize(), panelSize.height()));
     std::optional<PlayerSettings::Positions> stored;
     if (m_settings.isOn(PlayerSettings::Windowpos))
         stored = m_settings.positions();
-    const Placement place =
-        placeAtStart(stored, primary, allScreens(), panelSize, QRect(m_videoPosition, m_layout.windowSize()));
-    setPanelPosition(place.panel);
-    setVideoPosition(place.video);
+    m_windows.placeAtStart(stored, panelSize, m_video.layout().windowSize());
 }
 
 // ---- opening -----------------------------------------------------------------
 
+void Session::openFromDialog()
+{
+    m_lines.showHint(QStringLiteral("Load file.."));
+    const QStringList media = m_desktop.chooseFiles(QStringLiteral("Open Media"), FileKind::Media, false);
+    if (media.isEmpty()) {
+        if (!m_playback.fileLoaded())
+            m_lines.showHint(NoMediaStatus);
+        return;
+    }
+    QString subtitles;
+    if (m_subtitles.inUse()) {
+        m_lines.showHint(QStringLiteral("Load Subtitles.."));
+        const QStringList chosen =
+            m_desktop.chooseFiles(QStringLiteral("Open Subtitles Resource"), FileKind::Subtitles, false);
+        if (chosen.isEmpty()) {
+            if (!m_playback.fileLoaded()) {
+                showMessage(
+                    {QStringLiteral("Subtitles not loaded."),
+                     QStringLiteral(
+                         "No Subtitles file selected.  Deselect Subtitles use in the options panel.")});
+                m_lines.showHint(NoMediaStatus);
+            }
+            return;
+        }
+        subtitles = chosen.first();
+    }
+    m_playback.setCurrentFile(media.first());
+    openMediaFile(media.first(), subtitles);
+}
+
+void Session::openFile(const QString &media)
+{
+    m_playback.setCurrentFile(media);
+    openMediaFile(media, QString());
+}
+
+void Session::openDroppedFiles(const QStringList &paths)
+{
+    if (paths.isEmpty())
+        return;
+    m_lines.showHint(QStringLiteral("Loading file.."));
+    openFile(paths.first().trimmed());
+}
+
+// The one road by which a media file and its subtitle file reach the
+// engine: both checked, the file handed over, playback started when
+// "Autostart" asks for it, the remembered player state restored and the
+// status line written. Without a subtitle path, a subtitle file beside the
+// media is used. Before the engine has started, the checked file waits for
+// it (the last one asked for).
 void Session::openMediaFile(const QString &media, const QString &chosenSubtitles)
 {
+    const bool withSubtitles = m_subtitles.inUse();
     QString subtitles = chosenSubtitles;
-    if (m_useSubtitles && subtitles.isEmpty())
+    if (withSubtitles && subtitles.isEmpty())
         subtitles = SubtitleFile::findBeside(media);
     for (const auto &[path, isSubtitles] : {std::pair{media, false}, std::pair{subtitles, true}}) {
-        if (isSubtitles && !m_useSubtitles)
+        if (isSubtitles && !withSubtitles)
             break;
         if (!fileExists(path)) {
             showMessage({QStringLiteral("Fatal error"), missingFileText(path, isSubtitles)});
-            setStatus(NoMediaStatus);
+            m_lines.setStatus(NoMediaStatus);
             return;
         }
     }
@@ -155,59 +156,38 @@ void Session::openMediaFile(const QString &media, const QString &chosenSubtitles
         // waits for it.
         m_waitingForEngine = FileToOpen{media, subtitles};
         if (m_settings.isOn(PlayerSettings::Autostart))
-            setShown(PlayerWindow::Video, true);
+            m_windows.setShown(PlayerWindow::Video, true);
         return;
     }
-    handOver(media, subtitles);
+    handOver({media, subtitles});
 }
 
-void Session::handOver(const QString &media, const QString &subtitles)
+void Session::handOver(const FileToOpen &file)
 {
     try {
-        m_media.setFileName(media);
+        m_playback.load(file.media);
     } catch (const MediaError &e) {
-        return reportError(playFailedMessage(media), e.code(), e.description());
+        return reportError(playFailedMessage(file.media), e.code(), e.description());
     }
-    Q_EMIT mediaChanged();
-    if (m_useSubtitles) {
-        m_subtitlePath = subtitles;
-        loadSubtitles();
-    }
-    if (m_settings.isOn(PlayerSettings::Autostart)) {
-        setShown(PlayerWindow::Video, true);
+    if (m_subtitles.inUse())
+        openSubtitles(file.subtitles);
+    const bool autostart = m_settings.isOn(PlayerSettings::Autostart);
+    if (autostart) {
+        m_windows.setShown(PlayerWindow::Video, true);
         m_media.play();
         m_clock.start();
-        restoreRememberedState();
-        openSubtitleWindow();
-        setStatus(shortFileTitle(media) + QLatin1Char(' '));
-    } else {
-        restoreRememberedState();
-        openSubtitleWindow();
-        setStatus(shortFileTitle(media) + QStringLiteral(" loaded.."));
     }
+    restoreRememberedState();
+    showSubtitleWindowIfUsed();
+    m_lines.setStatus(shortFileTitle(file.media) +
+                      (autostart ? QStringLiteral(" ") : QStringLiteral(" loaded..")));
 }
 
 void Session::onEngineStarted()
 {
-    if (m_volume != PlayerSettings::FullVolume) // a volume key came before the engine
-        m_media.setVolume(m_volume);
+    m_playback.engineStarted();
     if (const std::optional<FileToOpen> file = std::exchange(m_waitingForEngine, std::nullopt))
-        handOver(file->media, file->subtitles);
-}
-
-void Session::openChosenFile(const QString &media, const QString &subtitles)
-{
-    m_currentFile = media;
-    openMediaFile(media, subtitles);
-}
-
-void Session::openDroppedFiles(const QStringList &paths)
-{
-    if (paths.isEmpty())
-        return;
-    showStatus(QStringLiteral("Loading file.."));
-    m_currentFile = paths.first().trimmed();
-    openMediaFile(m_currentFile, QString());
+        handOver(*file);
 }
 
 // The mute and repeat switches and the volume remembered at quit; the
@@ -215,367 +195,182 @@ void Session::openDroppedFiles(const QStringList &paths)
 void Session::restoreRememberedState()
 {
     if (m_settings.isOn(PlayerSettings::RememberPlayer)) {
-        if (!m_volumeChosen)
-            applyVolume(m_settings.rememberedVolume());
+        m_playback.applyRememberedVolume(m_settings.rememberedVolume());
         if (m_settings.isOn(PlayerSettings::RememberedMute))
-            muteOn();
+            m_playback.setMuted(true);
         if (m_settings.isOn(PlayerSettings::RememberedRepeat))
-            repeatOn();
+            m_playback.setRepeat(true);
         if (m_settings.isOn(PlayerSettings::RememberedZoomStrip))
             showZoomStrip();
     }
-    setOptionButtons(true);
+    m_playback.setOptionButtonsShown(true);
 }
 
-void Session::openSubtitleWindow()
+void Session::showSubtitleWindowIfUsed()
 {
-    if (m_useSubtitles)
-        setShown(PlayerWindow::Subtitles, true);
-    else if (isShown(PlayerWindow::Subtitles))
-        setShown(PlayerWindow::Subtitles, false);
+    if (m_subtitles.inUse())
+        m_windows.setShown(PlayerWindow::Subtitles, true);
+    else if (m_windows.isShown(PlayerWindow::Subtitles))
+        m_windows.setShown(PlayerWindow::Subtitles, false);
 }
+
+// A file that vanished or cannot be read gives no subtitles and no message;
+// one too large to be subtitles is reported as the corrupt file it is.
+void Session::openSubtitles(const QString &path)
+{
+    if (m_subtitles.open(path) == SubtitleFile::LoadResult::TooLarge)
+        showMessage({QStringLiteral("File access error"), corruptFileText(path)});
+}
+
+void Session::reopenSubtitles() { openSubtitles(m_subtitles.path()); }
 
 // ---- transport ---------------------------------------------------------------
 
 void Session::play()
 {
-    if (!fileLoaded())
+    if (!m_playback.play())
         return;
-    setShown(PlayerWindow::Video, true);
-    m_media.play();
-    if (m_useSubtitles)
-        loadSubtitles(); // the file is read anew
-    setStatus(shortFileTitle(m_currentFile) + Playing);
+    if (m_subtitles.inUse())
+        reopenSubtitles(); // each play reads the file anew
     m_clock.start();
-    setOptionButtons(true);
 }
 
 void Session::pauseOrResume()
 {
-    if (!fileLoaded())
+    const PlayState before = m_playback.playState();
+    if (!m_playback.pauseOrResume())
         return;
-    switch (m_media.playState()) {
-    case PlayState::Paused:
-        m_media.play();
-        setStatus(shortFileTitle(m_currentFile) + Playing);
+    if (before == PlayState::Paused)
         m_clock.start();
-        break;
-    case PlayState::Playing:
-        m_media.pause();
-        setStatus(QStringLiteral("Playback paused.."));
+    else if (before == PlayState::Playing)
         m_clock.stop();
-        break;
-    case PlayState::Stopped:
-        break;
-    }
 }
 
 void Session::stop()
 {
-    if (!fileLoaded())
-        return;
-    m_media.stop();
-    if (m_useSubtitles)
-        m_subtitles.clear();
-    jumpTo(0.0);
-    setStatus(QStringLiteral("Playback stopped.."));
-    setMediaInfo(QString());
+    if (m_playback.stop() && m_subtitles.inUse())
+        m_subtitles.close();
 }
 
 void Session::stepBack()
 {
-    showStatus(QStringLiteral("Seeking"));
+    m_lines.showHint(QStringLiteral("Seeking"));
     m_statusRefresh.start();
-    if (m_media.currentPosition() > StepGuardSeconds)
-        jumpTo(m_media.currentPosition() - StepSeconds);
+    m_playback.stepBack();
 }
 
 void Session::stepForward()
 {
-    showStatus(QStringLiteral("Seeking.."));
+    m_lines.showHint(QStringLiteral("Seeking.."));
     m_statusRefresh.start();
-    if (m_media.duration() - StepGuardSeconds > m_media.currentPosition())
-        jumpTo(m_media.currentPosition() + StepSeconds);
+    m_playback.stepForward();
 }
 
-void Session::toStart() { jumpTo(0.0); }
+void Session::toStart() { m_playback.jumpTo(0.0); }
 
-void Session::toEnd() { jumpTo(m_media.duration()); }
+void Session::toEnd() { m_playback.jumpTo(m_playback.duration()); }
 
 void Session::seekTo(double seconds)
 {
-    if (fileLoaded())
-        jumpTo(seconds);
+    if (m_playback.fileLoaded())
+        m_playback.jumpTo(seconds);
 }
 
-void Session::jumpTo(double seconds)
-{
-    m_media.setCurrentPosition(seconds);
-    if (fileLoaded())
-        Q_EMIT positionJumped(m_media.currentPosition());
-}
-
-void Session::setVolume(int percent)
-{
-    percent = std::clamp(percent, 0, PlayerSettings::FullVolume);
-    m_volumeChosen = true;
-    applyVolume(percent);
-    showStatus(QStringLiteral("Volume %1%").arg(percent));
-}
-
-// From anywhere between two steps, up or down to the next step.
-void Session::volumeUp() { setVolume((m_volume / VolumeStep + 1) * VolumeStep); }
-
-void Session::volumeDown() { setVolume((m_volume + VolumeStep - 1) / VolumeStep * VolumeStep - VolumeStep); }
-
-void Session::applyVolume(int percent)
-{
-    if (percent == m_volume)
-        return;
-    m_volume = percent;
-    m_media.setVolume(percent);
-}
-
-void Session::muteOn()
-{
-    if (!fileLoaded())
-        return;
-    m_media.setMute(true);
-    m_muted = true;
-    Q_EMIT switchesChanged();
-}
-
-void Session::muteOff()
-{
-    if (!fileLoaded())
-        return;
-    m_muted = false;
-    m_media.setMute(false);
-    Q_EMIT switchesChanged();
-}
-
-void Session::repeatOn()
-{
-    if (!fileLoaded())
-        return;
-    m_repeat = true;
-    Q_EMIT switchesChanged();
-}
-
-void Session::repeatOff()
-{
-    m_repeat = false;
-    Q_EMIT switchesChanged();
-}
-
-void Session::setOptionButtons(bool shown)
-{
-    if (shown == m_optionButtons)
-        return;
-    m_optionButtons = shown;
-    Q_EMIT switchesChanged();
-}
+void Session::setMuted(bool on) { m_playback.setMuted(on); }
 
 void Session::seekBarPressed(Qt::MouseButtons buttons, double x, double barWidth)
 {
-    if (buttons != Qt::LeftButton || !fileLoaded())
+    if (buttons != Qt::LeftButton || !m_playback.fileLoaded())
         return;
-    showStatus(seekStatusText(x, barWidth, true));
-    jumpTo(seekTargetSeconds(x, barWidth, m_media.duration()));
+    m_lines.showHint(seekStatusText(x, barWidth, true));
+    m_playback.jumpTo(seekTargetSeconds(x, barWidth, m_playback.duration()));
 }
 
 void Session::seekBarDragged(Qt::MouseButtons buttons, double x, double barWidth)
 {
-    if (buttons == Qt::LeftButton && fileLoaded())
-        showStatus(seekStatusText(x, barWidth, false));
+    if (buttons == Qt::LeftButton && m_playback.fileLoaded())
+        m_lines.showHint(seekStatusText(x, barWidth, false));
 }
 
 void Session::onEndOfMedia()
 {
-    if (m_repeat) {
+    if (m_playback.repeat()) {
         m_media.play();
         return;
     }
-    setStatus(QString());
-    m_subtitles.clear();
+    m_lines.setStatus(QString());
+    m_subtitles.close();
 }
 
-// ---- the panel's lines ---------------------------------------------------------
+// ---- the status line -----------------------------------------------------------
 
-void Session::setStatus(const QString &text)
+void Session::returnToStatusText()
 {
-    m_statusText = text;
-    showStatus(text);
-}
-
-void Session::showStatus(const QString &text)
-{
-    if (text == m_statusLine)
-        return;
-    m_statusLine = text;
-    Q_EMIT statusLineChanged(text);
-}
-
-void Session::restoreStatus()
-{
-    if (m_statusLine != m_statusText && !m_scrollTitle)
-        showStatus(m_statusText);
+    if (!m_scrollTitle)
+        m_lines.returnToStatusText();
 }
 
 void Session::refreshStatus()
 {
     m_statusRefresh.stop();
-    if (m_currentFile.isEmpty()) {
-        setStatus(NoMediaStatus);
-        setOptionButtons(false);
+    const QString file = m_playback.currentFile();
+    if (file.isEmpty()) {
+        m_lines.setStatus(NoMediaStatus);
+        m_playback.setOptionButtonsShown(false);
         return;
     }
-    switch (m_media.playState()) {
+    switch (m_playback.playState()) {
     case PlayState::Paused:
-        setStatus(QStringLiteral("Playback paused.."));
+        m_lines.setStatus(QStringLiteral("Playback paused.."));
         break;
     case PlayState::Playing:
-        m_statusText = fileNameOnly(m_currentFile) + Playing;
         // A long title is left to the title scroll.
-        if (m_statusText.size() < 21)
-            setStatus(shortFileTitle(m_currentFile) + Playing);
+        if (const QString title = fileNameOnly(file) + Playing; title.size() < 21)
+            m_lines.setStatus(shortFileTitle(file) + Playing);
+        else
+            m_lines.setStatusText(title);
         break;
     case PlayState::Stopped:
-        setStatus(QStringLiteral("Playback stopped.."));
+        m_lines.setStatus(QStringLiteral("Playback stopped.."));
         break;
     }
-}
-
-void Session::setTimeText(const QString &text)
-{
-    if (text == m_timeText)
-        return;
-    m_timeText = text;
-    Q_EMIT timeTextChanged(text);
-}
-
-void Session::setMediaInfo(const QString &text)
-{
-    if (text == m_mediaInfo)
-        return;
-    m_mediaInfo = text;
-    Q_EMIT mediaInfoChanged(text);
-}
-
-// The seek bar keeps its value within 0..maximum; a new maximum shows at the
-// next value.
-void Session::setSeekValue(qint64 value)
-{
-    m_seekValue = std::clamp<qint64>(value, 0, std::max<qint64>(m_seekMaximum, 0));
-    Q_EMIT seekBarChanged(m_seekValue, m_seekMaximum);
-}
-
-// The media line: "352 x 240 MPG [350x227]"; left alone for sound only.
-void Session::showMediaInfo()
-{
-    const int width = m_media.pictureWidth();
-    const int height = m_media.pictureHeight();
-    if (!fileLoaded() || width <= 0 || height <= 0)
-        return;
-    QString line = QString::number(width) + QStringLiteral(" x ") + QString::number(height) +
-                   QLatin1Char(' ') + fileExtension(m_media.fileName()).toUpper();
-    if (!m_videoSizeText.isEmpty())
-        line += QStringLiteral(" [") + m_videoSizeText + QLatin1Char(']');
-    setMediaInfo(line);
 }
 
 // ---- the clock -----------------------------------------------------------------
 
 void Session::clockTick()
 {
-    if (fileLoaded()) {
-        const double position = m_media.currentPosition();
+    if (m_playback.fileLoaded()) {
+        const double position = m_playback.position();
         if (position > -1) {
-            setTimeText(convertTime(wholeSeconds(position)) + QStringLiteral(" / ") +
-                        convertTime(wholeSeconds(m_media.duration())));
-            setSeekValue(wholeSeconds(position));
+            m_lines.setTimeText(convertTime(wholeSeconds(position)) + QStringLiteral(" / ") +
+                                convertTime(wholeSeconds(m_playback.duration())));
+            m_lines.setSeekValue(wholeSeconds(position));
         }
         if (m_media.displaySize() != DisplaySize::FullScreen) {
-            if (m_alwaysOnTop && !m_dialogOpen && !m_panelInTray) {
-                keepInBand(PlayerWindow::Video, true);
-                keepInBand(PlayerWindow::Panel, true);
-                if (zoomStripShown())
-                    keepInBand(PlayerWindow::ZoomStrip, !m_zoomListFocused);
-            }
+            m_windows.keepBandUp();
             m_media.setFullScreenControls(false);
         }
-        if (m_media.playState() == PlayState::Playing && m_scrollTitle) {
-            m_statusText = fileNameOnly(m_media.fileName()) + Playing;
-            if (m_statusText.size() > 20)
-                showStatus(scrollTitle(m_statusText, m_titleScrollPos));
-        }
-        if (m_media.playState() == PlayState::Playing && m_useSubtitles)
-            setSubtitleText(
-                m_subtitles.textAt(m_media.currentPosition(), m_subtitles.frameRateFor(m_media.frameRate())));
+        const bool playing = m_playback.playState() == PlayState::Playing;
+        if (playing && m_scrollTitle)
+            m_lines.scrollTitle(fileNameOnly(m_playback.loadedFile()) + Playing);
+        if (playing && m_subtitles.inUse())
+            m_subtitles.follow(m_playback.position(), m_media.frameRate());
     }
-    if (m_useSubtitles && !isShown(PlayerWindow::Subtitles))
-        setShown(PlayerWindow::Subtitles, true);
-}
-
-// A file that vanished or cannot be read gives no subtitles and no message;
-// one too large to be subtitles is reported as the corrupt file it is.
-void Session::loadSubtitles()
-{
-    if (m_subtitles.load(m_subtitlePath) == SubtitleFile::LoadResult::TooLarge)
-        showMessage({QStringLiteral("File access error"), corruptFileText(m_subtitlePath)});
-}
-
-void Session::setSubtitleText(const QString &text)
-{
-    if (text == m_subtitleText)
-        return;
-    m_subtitleText = text;
-    Q_EMIT subtitleTextChanged(text);
+    if (m_subtitles.inUse() && !m_windows.isShown(PlayerWindow::Subtitles))
+        m_windows.setShown(PlayerWindow::Subtitles, true);
 }
 
 // ---- windows -------------------------------------------------------------------
-
-void Session::setShown(PlayerWindow window, bool shown)
-{
-    bool &current = m_shown[std::size_t(window)];
-    if (current == shown)
-        return;
-    current = shown;
-    if (window == PlayerWindow::ZoomStrip)
-        Q_EMIT switchesChanged();
-    Q_EMIT windowShown(window, shown);
-}
-
-void Session::keepInBand(PlayerWindow window, bool wanted)
-{
-    setShown(window, true);
-    Q_EMIT topMostRequested(window, wanted && m_alwaysOnTop);
-}
-
-void Session::windowClosed(PlayerWindow window)
-{
-    if (window == PlayerWindow::Panel) {
-        // Nothing could bring the player back or quit it.
-        Q_EMIT finished();
-        return;
-    }
-    if (window == PlayerWindow::Video)
-        m_media.stop(); // closing the video window stops playback
-    if (window == PlayerWindow::Subtitles)
-        setSubtitleText(QString());
-    setShown(window, false);
-}
 
 // Switching on reaches the band only at the next tick: both windows are
 // handed over while the switch is still off.
 void Session::toggleAlwaysOnTop()
 {
-    const bool on = !m_alwaysOnTop;
-    keepInBand(PlayerWindow::Video, on);
-    keepInBand(PlayerWindow::Panel, on);
-    showStatus(on ? QStringLiteral("Always on Top Enabled") : QStringLiteral("Always on Top Disabled"));
-    m_alwaysOnTop = on;
-    Q_EMIT switchesChanged();
+    const bool on = !m_windows.alwaysOnTop();
+    m_windows.keepMainWindowsInBand(on);
+    m_lines.showHint(on ? QStringLiteral("Always on Top Enabled") : QStringLiteral("Always on Top Disabled"));
+    m_windows.setAlwaysOnTop(on);
 }
 
 void Session::toggleFullScreen()
@@ -585,288 +380,143 @@ void Session::toggleFullScreen()
         m_media.setDisplaySize(DisplaySize::Windowed);
         return;
     }
-    if (!fileLoaded())
+    if (!m_playback.fileLoaded())
         return;
-    keepInBand(PlayerWindow::Video, false);
-    keepInBand(PlayerWindow::Panel, false);
+    m_windows.keepMainWindowsInBand(false);
     m_media.setFullScreenControls(true);
     m_media.setDisplaySize(DisplaySize::FullScreen);
 }
 
 void Session::onDisplayModeChanged()
 {
-    for (PlayerWindow window : {PlayerWindow::Video, PlayerWindow::Panel}) {
-        setShown(window, true);
-        Q_EMIT topMostRequested(window, false);
-    }
+    m_windows.keepMainWindowsInBand(false);
     m_media.setFullScreenControls(true);
 }
 
 void Session::showAbout()
 {
-    setShown(PlayerWindow::About, true);
-    m_dialogOpen = true;
-    keepInBand(PlayerWindow::About, true);
+    m_windows.setShown(PlayerWindow::About, true);
+    m_windows.setDialogOpen(true);
+    m_windows.keepInBand(PlayerWindow::About, true);
 }
 
 void Session::showOptions()
 {
-    // Asked for again while open, the dialog comes to the front.
-    m_shown[std::size_t(PlayerWindow::Options)] = true;
-    Q_EMIT windowShown(PlayerWindow::Options, true);
+    // The dialog's key, made when it first opens; a key that cannot be made
+    // shows up as the failure of the save that needs it.
+    static_cast<void>(m_settings.createKey());
+    m_windows.showAgain(PlayerWindow::Options);
+    m_windows.setDialogOpen(true);
+}
+
+void Session::applyOptions(const PlayerSettings::Options &options)
+{
+    reportFailedSave(m_settings.saveOptions(options));
+    m_scrollTitle = options.scrollTitle;
+}
+
+void Session::reportFailedSave(const PlayerSettings::Save &save)
+{
+    if (save.status)
+        Q_EMIT saveFailed(notSavedText(*save.status, save.names));
+}
+
+void Session::windowClosed(PlayerWindow window)
+{
+    switch (window) {
+    case PlayerWindow::Panel:
+        // Nothing could bring the player back or quit it.
+        Q_EMIT finished();
+        return;
+    case PlayerWindow::Video:
+        m_media.stop();
+        break;
+    case PlayerWindow::Subtitles:
+        m_subtitles.clearText();
+        break;
+    case PlayerWindow::About:
+    case PlayerWindow::Options:
+        // However it was closed, the clock may keep the band again.
+        m_windows.setDialogOpen(false);
+        break;
+    case PlayerWindow::ZoomStrip:
+    case PlayerWindow::Count:
+        break;
+    }
+    m_windows.setShown(window, false);
 }
 
 void Session::hideToTray()
 {
-    m_panelInTray = true;
-    Q_EMIT panelInTrayChanged(true);
-    setShown(PlayerWindow::Panel, false);
-    m_zoomWasShown = zoomStripShown();
-    if (m_zoomWasShown)
-        setShown(PlayerWindow::ZoomStrip, false);
-}
-
-void Session::restoreFromTray()
-{
-    if (!m_panelInTray)
+    if (!m_desktop.hasTray()) {
+        // A panel hidden with no icon to bring it back would be lost.
+        m_lines.showHint(QStringLiteral("No system tray available"));
         return;
-    setShown(PlayerWindow::Panel, true);
-    if (m_zoomWasShown)
-        setShown(PlayerWindow::ZoomStrip, true);
-    m_panelInTray = false;
-    Q_EMIT panelInTrayChanged(false);
+    }
+    m_windows.hideToTray();
 }
 
 void Session::raisePanel()
 {
-    restoreFromTray();
-    if (isShown(PlayerWindow::Panel))
-        Q_EMIT raiseRequested(PlayerWindow::Panel);
+    m_windows.restoreFromTray();
+    if (m_windows.isShown(PlayerWindow::Panel))
+        m_windows.raise(PlayerWindow::Panel);
 }
 
-void Session::positionsCannotBeKept()
-{
-    if (!m_positionsKnown)
-        return;
-    m_positionsKnown = false;
-    showStatus(QStringLiteral("Window positions cannot be kept on Wayland"));
-}
-
-void Session::setPanelPosition(QPoint position)
-{
-    if (position == m_panelPosition)
-        return;
-    m_panelPosition = position;
-    Q_EMIT panelPositionChanged(position);
-}
-
-void Session::setVideoPosition(QPoint position)
-{
-    if (position == m_videoPosition)
-        return;
-    m_videoPosition = position;
-    Q_EMIT videoPositionChanged(position);
-}
-
-// ---- the video window ------------------------------------------------------------
+// ---- the video window and the zoom strip -----------------------------------------
 
 void Session::onStreamOpened()
 {
-    setSeekMaximum(wholeSeconds(m_media.duration()));
-    setTimeText(QStringLiteral("00:00:00/00:00:00"));
-    setSeekValue(0);
-    const double band = m_useSubtitles ? 30 : 0;
-    const QSize own(m_media.pictureWidth(), m_media.pictureHeight());
-    // A picture larger than the screen's free area is shown smaller, in whole
-    // pixels and its aspect kept, so that the window and its grip stay within
-    // reach. The window is a few pixels smaller than the picture it is made
-    // for, so the area itself is the limit.
-    const QRect area = freeScreenArea(QRect(m_videoPosition, m_layout.windowSize()));
-    QSizeF shown(own);
-    if (!own.isEmpty() && !area.isEmpty() && (own.width() > area.width() || own.height() > area.height())) {
-        shown = shown.scaled(QSizeF(area.size()), Qt::KeepAspectRatio);
-        shown = QSizeF(std::floor(shown.width()), std::floor(shown.height()));
-    }
-    const double width = std::nearbyint(twipsX(shown.width()));
-    const double height = std::nearbyint(twipsY(shown.height()) + band);
-    m_videoSizeText.clear();
-    fitVideoToWindow(width, height);
-    const QRectF picture = m_layout.pictureTwips();
-    m_layout.resizeTwips(picture.left() + picture.width() + 15, picture.top() + picture.height() + 15);
-    Q_EMIT videoLayoutChanged();
-    if (!own.isEmpty())
-        setVideoPosition(keepWithin(QRect(m_videoPosition, m_layout.windowSize()), area));
-    fillZoomList();
-    showMediaInfo();
-    setPictureVisible(m_media.pictureWidth() > 0 && m_media.pictureHeight() > 0);
-    Q_EMIT mediaChanged();
+    m_lines.setSeekMaximum(wholeSeconds(m_playback.duration()));
+    m_lines.setTimeText(QStringLiteral("00:00:00/00:00:00"));
+    m_lines.setSeekValue(0);
+    m_video.fitNewPicture();
+    m_video.fillZoomChoices();
+    m_video.showMediaInfo();
+    m_video.setPictureVisible(m_media.pictureWidth() > 0 && m_media.pictureHeight() > 0);
 }
-
-void Session::onDurationChanged()
-{
-    setSeekMaximum(wholeSeconds(m_media.duration()));
-    Q_EMIT mediaChanged();
-}
-
-void Session::onStreamClosed()
-{
-    setPictureVisible(false);
-    Q_EMIT mediaChanged();
-}
-
-void Session::onEngineError(int code, const QString &description)
-{
-    reportError(playFailedMessage(m_currentFile), code, description);
-}
-
-void Session::setPictureVisible(bool visible)
-{
-    if (visible == m_pictureVisible)
-        return;
-    m_pictureVisible = visible;
-    Q_EMIT pictureVisibleChanged(visible);
-}
-
-void Session::fitVideoToWindow(double w, double h)
-{
-    if (!fileLoaded())
-        return;
-    const QSizeF shown = m_layout.fit(w, h);
-    m_videoSizeText = singleText(shown.width()) + QLatin1Char('x') + singleText(shown.height());
-    Q_EMIT videoLayoutChanged();
-    showMediaInfo();
-}
-
-void Session::dragVideoGrip(double x, double y)
-{
-    if (m_layout.dragGrip(x, y))
-        Q_EMIT videoLayoutChanged();
-}
-
-void Session::releaseVideoGrip() { fitVideoToWindow(0, 0); }
-
-void Session::resizeVideo(double height, double width)
-{
-    if (m_layout.resizeForPicture(height, width, m_useSubtitles)) {
-        // A window reaching below the screen is pushed up; past the right
-        // edge it is left.
-        const QRect screen = screenArea(QRect(m_videoPosition, m_layout.windowSize()));
-        const double screenBottom = twipsY(screen.y() + screen.height());
-        const double windowHeight = m_layout.heightTwips();
-        if (twipsY(m_videoPosition.y()) + windowHeight > screenBottom)
-            setVideoPosition(QPoint(m_videoPosition.x(), pixelsY(screenBottom - windowHeight)));
-        Q_EMIT videoLayoutChanged();
-    }
-    fitVideoToWindow(0, 0);
-}
-
-// ---- the zoom strip ----------------------------------------------------------------
 
 void Session::showZoomStrip()
 {
-    setShown(PlayerWindow::ZoomStrip, true);
-    fillZoomList();
+    m_windows.setShown(PlayerWindow::ZoomStrip, true);
+    m_video.fillZoomChoices();
 }
 
 void Session::hideZoomStrip()
 {
-    m_settings.saveZoomChoice(m_zoomChoice);
-    setShown(PlayerWindow::ZoomStrip, false);
+    reportFailedSave(m_settings.saveZoomChoice(m_video.zoomChoice()));
+    m_windows.setShown(PlayerWindow::ZoomStrip, false);
 }
 
-void Session::fillZoomList()
-{
-    m_zoomChoices = qr::zoomChoices(fileLoaded(), QSize(m_media.pictureWidth(), m_media.pictureHeight()));
-    m_zoomChoice = -1;
-    Q_EMIT zoomChoicesChanged(m_zoomChoices);
-}
-
-void Session::chooseZoom(int index)
-{
-    m_zoomChoice = index;
-    const QString choice = m_zoomChoices.value(index);
-    if (choice == CustomChoice)
-        return; // the strip asks for the size, then calls zoomToCustomSize
-    const double perX = twipsPerPixelX();
-    const double perY = twipsPerPixelY();
-    const int width = m_media.pictureWidth();
-    const int height = m_media.pictureHeight();
-    const QString own = QString::number(width) + QLatin1Char('x') + QString::number(height);
-    const auto sized = [&](double w, double h, const QString &text) {
-        resizeVideo(perY * h, std::nearbyint(perX * w));
-        m_videoSizeText = text;
-    };
-    if (choice == QLatin1String("50%")) {
-        sized(width / 2.0, height / 2.0,
-              singleText(width / 2.0) + QLatin1Char('x') + singleText(height / 2.0));
-    } else if (choice == QLatin1String("100%")) {
-        sized(width, height, own);
-    } else if (choice == QLatin1String("200%")) {
-        sized(2.0 * width, 2.0 * height,
-              QString::number(2 * width) + QLatin1Char('x') + QString::number(2 * height));
-    } else if (choice == FullScreenChoice) {
-        // With nothing loaded there is no picture to show full screen.
-        if (!fileLoaded())
-            return;
-        m_media.setDisplaySize(DisplaySize::FullScreen);
-        m_media.setFullScreenControls(true);
-        keepInBand(PlayerWindow::Video, false);
-        keepInBand(PlayerWindow::Panel, false);
-        const QRect screen = screenArea(QRect(m_videoPosition, m_layout.windowSize()));
-        m_videoSizeText = singleText(screen.width()) + QLatin1Char('x') + singleText(screen.height());
-    } else if (isStandardSize(choice)) {
-        sized(choice.section(QLatin1Char('x'), 0, 0).toInt(), choice.section(QLatin1Char('x'), 1, 1).toInt(),
-              choice);
-    } else if (choice == own && fileLoaded()) {
-        sized(width, height, choice);
-    }
-    showMediaInfo();
-}
-
-void Session::zoomToCustomSize(int width, int height)
-{
-    const QRect screen = screenArea(QRect(m_videoPosition, m_layout.windowSize()));
-    if (width < 1 || height < 1 || screen.width() < width || screen.height() < height)
-        return;
-    resizeVideo(height * twipsPerPixelY(), width * twipsPerPixelX());
-    m_videoSizeText = QString::number(width) + QLatin1Char('x') + QString::number(height);
-    showMediaInfo();
-}
-
-// ---- errors ----------------------------------------------------------------------
+// ---- errors and quitting -----------------------------------------------------------
 
 void Session::reportError(const QString &message, int code, const QString &description)
 {
-    m_media.setFileName(QString());
-    Q_EMIT mediaChanged();
-    setSeekValue(0);
-    m_statusText = NoMediaStatus;
-    setTimeText(QString());
-    setMediaInfo(QString());
-    showStatus(m_statusText);
-    setShown(PlayerWindow::Video, false);
+    m_playback.unload();
+    m_lines.setSeekValue(0);
+    m_lines.setStatusText(NoMediaStatus);
+    m_lines.setTimeText(QString());
+    m_lines.setMediaInfo(QString());
+    m_lines.returnToStatusText();
+    m_windows.setShown(PlayerWindow::Video, false);
     showMessage({QStringLiteral("Error"), errorReportText(message, code, description)});
 }
 
-// ---- quitting --------------------------------------------------------------------
-
 void Session::quit()
 {
-    m_currentFile.clear();
+    m_playback.setCurrentFile(QString());
     PlayerSettings::QuitState state;
-    state.positionsKnown = m_positionsKnown;
-    state.panelLeft = twipsX(m_panelPosition.x());
-    state.panelTop = twipsY(m_panelPosition.y());
-    state.videoLeft = twipsX(m_videoPosition.x());
-    state.videoTop = twipsY(m_videoPosition.y());
-    state.muted = m_muted;
-    state.repeat = m_repeat;
-    state.zoomStrip = zoomStripShown();
-    state.zoomChoice = m_zoomChoice;
-    state.volume = m_volume;
-    const PlayerSettings::QuitSave saved = m_settings.saveAtQuit(state);
-    if (saved.status)
-        Q_EMIT saveFailed(notSavedText(*saved.status, saved.names));
+    state.positionsKnown = m_windows.positionsKnown();
+    state.panelLeft = twipsX(m_windows.panelPosition().x());
+    state.panelTop = twipsY(m_windows.panelPosition().y());
+    state.videoLeft = twipsX(m_windows.videoPosition().x());
+    state.videoTop = twipsY(m_windows.videoPosition().y());
+    state.muted = m_playback.muted();
+    state.repeat = m_playback.repeat();
+    state.zoomStrip = m_windows.isShown(PlayerWindow::ZoomStrip);
+    state.zoomChoice = m_video.zoomChoice();
+    state.volume = m_playback.volume();
+    reportFailedSave(m_settings.saveAtQuit(state));
     Q_EMIT finished();
 }
 

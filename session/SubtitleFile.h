@@ -28,7 +28,7 @@ SubtitleEntry parseSubtitleLine(const QString &line);
 // text lines, blank line), which is timed in milliseconds.
 class SubtitleFile {
 public:
-    enum class LoadResult {
+    enum class [[nodiscard]] LoadResult{
         Loaded,     // read; it may still hold no entries
         Unreadable, // missing, vanished, a folder, a read error: no subtitles
         TooLarge,   // over MaxFileBytes: not a subtitle file

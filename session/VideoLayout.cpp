@@ -18,8 +18,10 @@ QRect VideoLayout::pictureRect() const
                  pixelsY(m_picture.height()));
 }
 
-QSizeF VideoLayout::fit(double w, double h)
+QSizeF VideoLayout::fit(QSizeF window)
 {
+    const double w = window.width();
+    const double h = window.height();
     QRectF box = m_picture;
     box.moveLeft(0);
     const double innerHeight = heightTwips();
@@ -33,8 +35,10 @@ QSizeF VideoLayout::fit(double w, double h)
     return QSizeF(box.width() / twipsPerPixelX(), box.height() / twipsPerPixelY());
 }
 
-bool VideoLayout::resizeForPicture(double height, double width, bool subtitles)
+bool VideoLayout::resizeForPicture(QSizeF picture, bool subtitles)
 {
+    const double width = picture.width();
+    const double height = picture.height();
     if (!(height > 0 && width > 0))
         return false;
     const double band = subtitles ? 70 : 0;
@@ -44,8 +48,10 @@ bool VideoLayout::resizeForPicture(double height, double width, bool subtitles)
     return true;
 }
 
-bool VideoLayout::dragGrip(double x, double y)
+bool VideoLayout::dragGrip(QPointF by)
 {
+    const double x = by.x();
+    const double y = by.y();
     // Single precision, as the window's own arithmetic had it.
     const auto w = static_cast<float>(widthTwips());
     const auto h = static_cast<float>(heightTwips());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointF>
 #include <QRect>
 #include <QRectF>
 #include <QSize>
@@ -25,18 +26,20 @@ public:
     QRect pictureRect() const; // pixels, in the window
     void setPictureTwips(const QRectF &picture) { m_picture = picture; }
 
-    // Lays the picture out in the window. w and h in twips; 0 takes the size
-    // from the window. Returns the picture's shown size in pixels.
-    QSizeF fit(double w, double h);
+    // Lays the picture out in the window, of the given size in twips; a 0
+    // takes that side from the window. Returns the picture's shown size in
+    // pixels.
+    QSizeF fit(QSizeF window);
 
-    // A window for a picture of width x height twips (plus the subtitle
-    // band), the picture placed in it. Nothing happens unless both are > 0.
-    bool resizeForPicture(double height, double width, bool subtitles);
+    // A window for a picture of the given size in twips (plus the subtitle
+    // band), the picture placed in it. Nothing happens unless both sides
+    // are > 0.
+    bool resizeForPicture(QSizeF picture, bool subtitles);
 
-    // The grip dragged by x, y twips from its top-left corner: the window
+    // The grip dragged by `by` twips from its top-left corner: the window
     // follows unless it would become narrower than the grip or lower than the
     // top edge and the grip.
-    bool dragGrip(double x, double y);
+    bool dragGrip(QPointF by);
 
 private:
     QSize m_window = LoadedSize;

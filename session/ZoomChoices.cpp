@@ -3,22 +3,30 @@
 namespace qr {
 
 namespace {
-const QStringList StandardSizes{QStringLiteral("352x240"), QStringLiteral("352x288"),
-                                QStringLiteral("704x480"), QStringLiteral("704x576")};
+QString sizeLabel(QSize size)
+{
+    return QString::number(size.width()) + QLatin1Char('x') + QString::number(size.height());
+}
 } // namespace
 
-QStringList zoomChoices(bool fileLoaded, QSize picture)
+QList<ZoomChoice> zoomChoices(bool fileLoaded, QSize picture)
 {
-    const QString separator = QStringLiteral("----------");
-    QStringList choices{QStringLiteral("50%"), QStringLiteral("100%"), QStringLiteral("200%"),
-                        FullScreenChoice, separator};
-    choices << StandardSizes << separator;
+    using Kind = ZoomChoice::Kind;
+    const ZoomChoice separator{Kind::Separator, {}, QStringLiteral("----------")};
+    QList<ZoomChoice> choices{
+        {Kind::Half, {}, QStringLiteral("50%")},
+        {Kind::Whole, {}, QStringLiteral("100%")},
+        {Kind::Double, {}, QStringLiteral("200%")},
+        {Kind::FullScreen, {}, QStringLiteral("full")},
+        separator,
+    };
+    for (const QSize standard : {QSize(352, 240), QSize(352, 288), QSize(704, 480), QSize(704, 576)})
+        choices.append({Kind::Standard, standard, sizeLabel(standard)});
+    choices << separator;
     if (fileLoaded)
-        choices << QString::number(picture.width()) + QLatin1Char('x') + QString::number(picture.height());
-    choices << separator << CustomChoice;
+        choices.append({Kind::Own, picture, sizeLabel(picture)});
+    choices << separator << ZoomChoice{Kind::Custom, {}, QStringLiteral("Custom...")};
     return choices;
 }
-
-bool isStandardSize(const QString &choice) { return StandardSizes.contains(choice); }
 
 } // namespace qr

@@ -1,19 +1,22 @@
 #pragma once
 
+#include <QList>
 #include <QSize>
 #include <QString>
-#include <QStringList>
 
 namespace qr {
 
-// The zoom strip's list: halving, doubling, full screen, four standard
-// sizes, the picture's own size (only with a file loaded), "Custom...".
-QStringList zoomChoices(bool fileLoaded, QSize picture);
+// One entry of the zoom strip's list.
+struct ZoomChoice {
+    enum class Kind { Half, Whole, Double, FullScreen, Separator, Standard, Own, Custom };
+    Kind kind = Kind::Separator;
+    QSize size; // Standard and Own: the picture's size in pixels
+    QString label;
+};
 
-// The standard sizes offered, as the list names them.
-bool isStandardSize(const QString &choice);
-
-inline const QString FullScreenChoice = QStringLiteral("full");
-inline const QString CustomChoice = QStringLiteral("Custom...");
+// The zoom strip's list: halving, the picture's own size, doubling, full
+// screen, four standard sizes, the picture's own size by number (only with
+// a file loaded) and "Custom...", separated by "----------".
+QList<ZoomChoice> zoomChoices(bool fileLoaded, QSize picture);
 
 } // namespace qr

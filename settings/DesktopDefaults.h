@@ -18,6 +18,6 @@ QStringList desktopDefaultTypes();
 // Changes nothing when the entry is not installed, when the config folder is
 // missing or read-only, or when the file cannot be read or is not a plain key
 // file. Returns true when the file was written.
-bool setDesktopDefaults();
+[[nodiscard]] bool setDesktopDefaults();
 
 } // namespace qr

@@ -20,6 +20,13 @@ QString trimBlanks(const QString &text)
     return text.mid(start, end - start);
 }
 
+// Registration is best effort, as it always was: a value the store refuses
+// stays as it was, and the player plays either way.
+void writeQuietly(const QString &key, const QString &name, const QString &text)
+{
+    static_cast<void>(writeValue(key, name, text));
+}
+
 } // namespace
 
 QString associationCommand(const QString &programDir)
@@ -41,15 +48,15 @@ void registerExtensions(const QString &programDir)
         // A key or value that cannot be read counts as taken.
         const RegistryResult<QString> stored = readValue(open, QString());
         if (!stored || !trimBlanks(*stored).isEmpty()) {
-            writeValue(open, QString(), command);
-            writeValue(open, kQvPath, command);
-            writeValue(play, QString(), command);
-            writeValue(play, kQvPath, command);
+            writeQuietly(open, QString(), command);
+            writeQuietly(open, kQvPath, command);
+            writeQuietly(play, QString(), command);
+            writeQuietly(play, kQvPath, command);
         } else {
             if (t == QLatin1String("datfile"))
-                writeValue(kClassesRoot + QStringLiteral("*.dat"), QString(), t);
-            writeValue(open, QString(), command);
-            writeValue(play, QString(), command);
+                writeQuietly(kClassesRoot + QStringLiteral("*.dat"), QString(), t);
+            writeQuietly(open, QString(), command);
+            writeQuietly(play, QString(), command);
         }
     }
 }

@@ -33,15 +33,20 @@ PlayerSettings::Options PlayerSettings::options() const
 
 RegistryStatus PlayerSettings::createKey() const { return qr::createKey(Key); }
 
-RegistryStatus PlayerSettings::saveOptions(const Options &o) const
+PlayerSettings::Save PlayerSettings::saveOptions(const Options &o) const
 {
-    return writeValues(Key, {{Splash, yesNo(o.splash)},
-                             {Registext, yesNo(o.registerExtensions)},
-                             {Windowpos, yesNo(o.windowPositions)},
-                             {Autostart, yesNo(o.autostart)},
-                             {Ontop, yesNo(o.alwaysOnTop)},
-                             {RememberPlayer, yesNo(o.rememberPlayer)},
-                             {ScrollTitle, yesNo(o.scrollTitle)}});
+    const QList<QPair<QString, QString>> values{{Splash, yesNo(o.splash)},
+                                                {Registext, yesNo(o.registerExtensions)},
+                                                {Windowpos, yesNo(o.windowPositions)},
+                                                {Autostart, yesNo(o.autostart)},
+                                                {Ontop, yesNo(o.alwaysOnTop)},
+                                                {RememberPlayer, yesNo(o.rememberPlayer)},
+                                                {ScrollTitle, yesNo(o.scrollTitle)}};
+    Save save;
+    for (const auto &value : values)
+        save.names << value.first;
+    save.status = writeValues(Key, values);
+    return save;
 }
 
 PlayerSettings::Positions PlayerSettings::positions() const
@@ -62,7 +67,7 @@ int PlayerSettings::rememberedVolume() const
     return int(*volume);
 }
 
-PlayerSettings::QuitSave PlayerSettings::saveAtQuit(const QuitState &state) const
+PlayerSettings::Save PlayerSettings::saveAtQuit(const QuitState &state) const
 {
     QList<QPair<QString, QString>> values;
     if (state.positionsKnown && isOn(Windowpos)) {
@@ -79,7 +84,7 @@ PlayerSettings::QuitSave PlayerSettings::saveAtQuit(const QuitState &state) cons
         if (state.zoomStrip)
             values << qMakePair(ZoomChoice, QString::number(state.zoomChoice));
     }
-    QuitSave save;
+    Save save;
     for (const auto &value : values)
         save.names << value.first;
     if (values.isEmpty())
@@ -90,9 +95,9 @@ PlayerSettings::QuitSave PlayerSettings::saveAtQuit(const QuitState &state) cons
     return save;
 }
 
-RegistryStatus PlayerSettings::saveZoomChoice(int index) const
+PlayerSettings::Save PlayerSettings::saveZoomChoice(int index) const
 {
-    return writeValue(Key, ZoomChoice, QString::number(index));
+    return {{ZoomChoice}, writeValue(Key, ZoomChoice, QString::number(index))};
 }
 
 } // namespace qr

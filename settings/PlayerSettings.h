@@ -57,7 +57,13 @@ public:
     };
     Options options() const;
     RegistryStatus createKey() const;
-    RegistryStatus saveOptions(const Options &options) const;
+
+    // What a save wrote, or why none of it was saved.
+    struct [[nodiscard]] Save {
+        QStringList names;     // the values written, in the order written
+        RegistryStatus status; // why none of them was saved
+    };
+    Save saveOptions(const Options &options) const;
 
     // Window positions in twips; a value that is missing or not a number is
     // no value.
@@ -83,12 +89,8 @@ public:
         int zoomChoice = -1;
         int volume = FullVolume;
     };
-    struct QuitSave {
-        QStringList names;     // the values quit writes, in the order written
-        RegistryStatus status; // why none of them was saved
-    };
-    QuitSave saveAtQuit(const QuitState &state) const;
-    RegistryStatus saveZoomChoice(int index) const;
+    Save saveAtQuit(const QuitState &state) const;
+    Save saveZoomChoice(int index) const;
 
     static QString yesNo(bool on);
 };

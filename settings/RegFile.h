@@ -29,7 +29,7 @@ struct RegFileChanges {
 // checking every key path and name as the store would, so that a file
 // either fails here or applies whole. False with `error` set on the first
 // problem.
-bool parseRegFile(std::string_view text, RegFileChanges &out, RegFileError &error);
+[[nodiscard]] bool parseRegFile(std::string_view text, RegFileChanges &out, RegFileError &error);
 
 // A value as one REGEDIT4 line, without the line end. Text that would break
 // the line goes as bytes (hex(1):).
@@ -37,9 +37,9 @@ std::string regFileValueLine(const RegistryStore::Value &value);
 
 // The whole store as REGEDIT4 text; roots without values of their own get no
 // section.
-std::int32_t exportRegFile(std::string &out);
+[[nodiscard]] std::int32_t exportRegFile(std::string &out);
 // One key and everything below it as REGEDIT4 text.
-std::int32_t exportRegFile(std::uint32_t root, std::string_view subKey, std::string &out);
+[[nodiscard]] std::int32_t exportRegFile(std::uint32_t root, std::string_view subKey, std::string &out);
 
 // Why a key path is no use, for the reader: a path that parsed Ok gives "".
 std::string keyPathProblem(std::string_view path, const RegistryStore::KeyPathParse &parse);

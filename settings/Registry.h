@@ -26,7 +26,7 @@ enum class RegistryError {
 };
 
 // A value, or why there is none.
-template <typename T> class RegistryResult {
+template <typename T> class [[nodiscard]] RegistryResult {
 public:
     RegistryResult(T value) : m_value(std::move(value)) {}
     RegistryResult(RegistryError error) : m_value(error) {}
@@ -43,7 +43,10 @@ private:
 };
 
 // A change of the store: no error, or why it failed.
-using RegistryStatus = std::optional<RegistryError>;
+class [[nodiscard]] RegistryStatus : public std::optional<RegistryError> {
+public:
+    using std::optional<RegistryError>::optional;
+};
 
 struct KeyPath {
     std::uint32_t root = 0;

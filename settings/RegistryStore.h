@@ -99,24 +99,25 @@ public:
 
     // Opens an existing key ("" = the root itself). kNotFound when it does
     // not exist; kAccessDenied when write access is asked of a read-only file.
-    static std::int32_t OpenKey(std::uint32_t root, std::string_view subKey, std::uint32_t access,
-                                std::uint32_t &key);
+    [[nodiscard]] static std::int32_t OpenKey(std::uint32_t root, std::string_view subKey,
+                                              std::uint32_t access, std::uint32_t &key);
     // Opens a key for writing, creating it and any missing parents; an
     // existing key is opened unchanged.
-    static std::int32_t CreateKey(std::uint32_t root, std::string_view subKey, std::uint32_t &key);
+    [[nodiscard]] static std::int32_t CreateKey(std::uint32_t root, std::string_view subKey,
+                                                std::uint32_t &key);
     static std::int32_t CloseKey(std::uint32_t key);
 
     // Reads a value into data (capacity *size bytes; data may be null to ask
     // for the size). String types report one terminating zero in *size and
     // store it in data; when it does not fit: kMoreData with the size needed.
-    static std::int32_t QueryValue(std::uint32_t key, std::string_view name, std::uint32_t *type, char *data,
-                                   std::uint32_t *size);
+    [[nodiscard]] static std::int32_t QueryValue(std::uint32_t key, std::string_view name,
+                                                 std::uint32_t *type, char *data, std::uint32_t *size);
     // Stores exactly `size` bytes of data under the name ("" = default value).
-    static std::int32_t SetValue(std::uint32_t key, std::string_view name, std::uint32_t type,
-                                 const char *data, std::uint32_t size);
-    static std::int32_t DeleteValue(std::uint32_t key, std::string_view name);
+    [[nodiscard]] static std::int32_t SetValue(std::uint32_t key, std::string_view name, std::uint32_t type,
+                                               const char *data, std::uint32_t size);
+    [[nodiscard]] static std::int32_t DeleteValue(std::uint32_t key, std::string_view name);
     // Deletes a key with all its subkeys and values; a root cannot be deleted.
-    static std::int32_t DeleteKey(std::uint32_t root, std::string_view subKey);
+    [[nodiscard]] static std::int32_t DeleteKey(std::uint32_t root, std::string_view subKey);
 
     struct Value {
         std::string name;
@@ -125,9 +126,9 @@ public:
         bool operator==(const Value &) const = default;
     };
     // Subkey names in case-insensitive order.
-    static std::int32_t ListSubKeys(std::uint32_t key, std::vector<std::string> &names);
+    [[nodiscard]] static std::int32_t ListSubKeys(std::uint32_t key, std::vector<std::string> &names);
     // Values in the order they were first set.
-    static std::int32_t ListValues(std::uint32_t key, std::vector<Value> &values);
+    [[nodiscard]] static std::int32_t ListValues(std::uint32_t key, std::vector<Value> &values);
 
     struct KeyRecord {
         std::string path; // relative to the snapshot's key, "" for the key itself
@@ -135,7 +136,7 @@ public:
     };
     // The key and every key below it, parents before children, subkeys in
     // case-insensitive order, read in one transaction.
-    static std::int32_t Snapshot(std::uint32_t key, std::vector<KeyRecord> &keys);
+    [[nodiscard]] static std::int32_t Snapshot(std::uint32_t key, std::vector<KeyRecord> &keys);
 
     // One change of a batch. Deleting a key or a value that is not there does
     // nothing; setting a value in a key that does not exist (and is not
@@ -153,15 +154,17 @@ public:
     // kBadPathname for an empty key name or a control character in one,
     // kInvalidParameter for a control character in a value name,
     // kAccessDenied for deleting a root.
-    static std::int32_t CheckChange(const Change &change);
+    [[nodiscard]] static std::int32_t CheckChange(const Change &change);
     // Checks every change, then applies them in order in one transaction: all
     // of them or, on any failure, none. *failedIndex (when given) names the
     // change that failed, or is changes.size() when the store itself did.
-    static std::int32_t ApplyChanges(const std::vector<Change> &changes, std::size_t *failedIndex = nullptr);
+    [[nodiscard]] static std::int32_t ApplyChanges(const std::vector<Change> &changes,
+                                                   std::size_t *failedIndex = nullptr);
     // Sets text values (kRegSz) of one existing key at once; kNotFound when the
     // key does not exist, which is never created here.
-    static std::int32_t WriteValues(std::uint32_t root, std::string_view subKey,
-                                    const std::vector<std::pair<std::string, std::string>> &values);
+    [[nodiscard]] static std::int32_t
+    WriteValues(std::uint32_t root, std::string_view subKey,
+                const std::vector<std::pair<std::string, std::string>> &values);
 
     // A short English description of a status number.
     static std::string StatusText(std::int32_t status);

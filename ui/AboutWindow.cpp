@@ -56,6 +56,8 @@ AboutWindow::AboutWindow(Session &session, QWidget *parent) : QDialog(parent), m
     ok->setObjectName(QStringLiteral("ok"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::close);
+    // However it closes: OK, Esc or the desktop's close button.
+    connect(this, &QDialog::finished, &m_session, [this] { m_session.windowClosed(PlayerWindow::About); });
 
     auto *text = new QVBoxLayout;
     text->setSpacing(4);
@@ -89,13 +91,6 @@ void AboutWindow::showEvent(QShowEvent *event)
     // The screen, and so the pixel ratio, is known for certain only now.
     m_artwork->setPixmap(skinPixmap(QStringLiteral("about"), m_artwork->size(), devicePixelRatioF()));
     QDialog::showEvent(event);
-}
-
-// Only the window closes: the dialog-open flag that showing it set stays.
-void AboutWindow::closeEvent(QCloseEvent *event)
-{
-    QDialog::closeEvent(event);
-    m_session.windowClosed(PlayerWindow::About);
 }
 
 } // namespace qr

@@ -5,7 +5,6 @@
 #include "session/Session.h"
 #include "skins/Skin.h"
 #include "ui/KeyCommands.h"
-#include "ui/OpenFiles.h"
 #include "ui/SeekBar.h"
 #include "ui/SkinWidgets.h"
 #include "ui/TrayIcon.h"
@@ -30,7 +29,7 @@ ControlPanel::ControlPanel(Session &session, QWidget *parent)
     connectLighting();
     connectCommands();
     followSession();
-    m_session.setPanelPosition(pos());
+    m_session.panelMoved(pos());
 }
 
 ControlPanel::~ControlPanel() = default;
@@ -116,17 +115,17 @@ void ControlPanel::connectLighting()
 {
     const auto lightUnder = [this](SkinPicture *normal, SkinPicture *lit) {
         connect(normal, &SkinPicture::moved, this, [this, lit] {
-            if (m_session.fileLoaded())
+            if (m_session.playback().fileLoaded())
                 lit->show();
         });
     };
     const auto hintOver = [this](SkinPicture *lit, QList<SkinPicture *> neighbours, const QString &hint) {
         connect(lit, &SkinPicture::moved, this, [this, neighbours, hint] {
-            if (!m_session.fileLoaded())
+            if (!m_session.playback().fileLoaded())
                 return;
             for (SkinPicture *neighbour : neighbours)
                 neighbour->hide();
-            m_session.showStatus(hint);
+            m_session.showHint(hint);
         });
     };
     lightUnder(m_back, m_backLit);
@@ -156,14 +155,14 @@ void ControlPanel::connectLighting()
         {m_quitSpot, QStringLiteral("Exit..")},
     };
     for (const auto &[control, hint] : hints)
-        connect(control, &SkinPicture::moved, this, [this, text = hint] { m_session.showStatus(text); });
+        connect(control, &SkinPicture::moved, this, [this, text = hint] { m_session.showHint(text); });
 
     for (SkinPicture *surface :
          {static_cast<SkinPicture *>(m_background), static_cast<SkinPicture *>(m_status),
           static_cast<SkinPicture *>(m_time), static_cast<SkinPicture *>(m_mediaInfo)}) {
         connect(surface, &SkinPicture::moved, this, [this] {
             putLightsOut();
-            m_session.restoreStatus();
+            m_session.returnToStatusText();
         });
     }
     for (SkinPicture *handle :
@@ -200,17 +199,17 @@ void ControlPanel::connectCommands()
     connect(m_pauseLit, &SkinPicture::clicked, &s, &Session::pauseOrResume);
     connect(m_stopLit, &SkinPicture::clicked, &s, &Session::stop);
     for (SkinPicture *open : {m_load, m_loadLit})
-        connect(open, &SkinPicture::clicked, this, [this] { openFilesFromDialogs(m_session, this); });
-    connect(m_mute, &SkinPicture::clicked, &s, &Session::muteOn);
-    connect(m_muteOn, &SkinPicture::clicked, &s, &Session::muteOff);
-    connect(m_repeat, &SkinPicture::clicked, &s, &Session::repeatOn);
-    connect(m_repeatOn, &SkinPicture::clicked, &s, &Session::repeatOff);
+        connect(open, &SkinPicture::clicked, &s, &Session::openFromDialog);
+    connect(m_mute, &SkinPicture::clicked, &s, [&s] { s.setMuted(true); });
+    connect(m_muteOn, &SkinPicture::clicked, &s, [&s] { s.setMuted(false); });
+    connect(m_repeat, &SkinPicture::clicked, &s, [&s] { s.setRepeat(true); });
+    connect(m_repeatOn, &SkinPicture::clicked, &s, [&s] { s.setRepeat(false); });
     connect(m_zoom, &SkinPicture::clicked, &s, &Session::showZoomStrip);
     connect(m_zoomOn, &SkinPicture::clicked, &s, &Session::hideZoomStrip);
     connect(m_onTopSpot, &SkinPicture::clicked, &s, &Session::toggleAlwaysOnTop);
     connect(m_about, &SkinPicture::clicked, &s, &Session::showAbout);
     connect(m_optionsSpot, &SkinPicture::clicked, &s, &Session::showOptions);
-    connect(m_traySpot, &SkinPicture::clicked, this, &ControlPanel::hideToTray);
+    connect(m_traySpot, &SkinPicture::clicked, &s, &Session::hideToTray);
     connect(m_quitSpot, &SkinPicture::clicked, &s, &Session::quit);
 
     connect(m_seekBar, &SeekBar::pressed, this, [this](Qt::MouseButtons buttons, double x) {
@@ -224,24 +223,30 @@ void ControlPanel::connectCommands()
 
 void ControlPanel::followSession()
 {
-    Session &s = m_session;
-    connect(&s, &Session::statusLineChanged, m_status, &SkinLabel::setText);
-    connect(&s, &Session::timeTextChanged, m_time, &SkinLabel::setText);
-    connect(&s, &Session::mediaInfoChanged, m_mediaInfo, &SkinLabel::setText);
-    connect(&s, &Session::seekBarChanged, m_seekBar, &SeekBar::setPosition);
-    connect(&s, &Session::switchesChanged, this, &ControlPanel::showSwitches);
-    connect(&s, &Session::acceptsDroppedFilesChanged, this, &QWidget::setAcceptDrops);
-    connect(&s, &Session::panelPositionChanged, this, [this](QPoint position) { move(position); });
-    connect(&s, &Session::panelInTrayChanged, this, [this](bool inTray) {
+    const PanelLines &lines = m_session.lines();
+    connect(&lines, &PanelLines::statusChanged, m_status, &SkinLabel::setText);
+    connect(&lines, &PanelLines::timeTextChanged, m_time, &SkinLabel::setText);
+    connect(&lines, &PanelLines::mediaInfoChanged, m_mediaInfo, &SkinLabel::setText);
+    connect(&lines, &PanelLines::seekBarChanged, m_seekBar, &SeekBar::setPosition);
+    const WindowStates &windows = m_session.windows();
+    connect(&m_session.playback(), &Playback::switchesChanged, this, &ControlPanel::showSwitches);
+    connect(&windows, &WindowStates::alwaysOnTopChanged, this, &ControlPanel::showSwitches);
+    connect(&windows, &WindowStates::windowShown, this, [this](PlayerWindow window) {
+        if (window == PlayerWindow::ZoomStrip)
+            showSwitches();
+    });
+    connect(&windows, &WindowStates::acceptsDroppedFilesChanged, this, &QWidget::setAcceptDrops);
+    connect(&windows, &WindowStates::panelPositionChanged, this, [this](QPoint position) { move(position); });
+    connect(&windows, &WindowStates::panelInTrayChanged, this, [this](bool inTray) {
         if (inTray)
             m_tray->show(windowIcon());
         else
             m_tray->remove();
     });
-    m_status->setText(s.statusLine());
-    m_time->setText(s.timeText());
-    m_mediaInfo->setText(s.mediaInfo());
-    setAcceptDrops(s.acceptsDroppedFiles());
+    m_status->setText(lines.status());
+    m_time->setText(lines.timeText());
+    m_mediaInfo->setText(lines.mediaInfo());
+    setAcceptDrops(windows.acceptsDroppedFiles());
     showSwitches();
 }
 
@@ -249,32 +254,23 @@ void ControlPanel::followSession()
 // none shows while nothing is loaded.
 void ControlPanel::showSwitches()
 {
-    const bool shown = m_session.optionButtonsShown();
+    const Playback &playback = m_session.playback();
+    const bool shown = playback.optionButtonsShown();
     const std::tuple<SkinPicture *, SkinPicture *, bool> pairs[] = {
-        {m_mute, m_muteOn, m_session.muted()},
-        {m_repeat, m_repeatOn, m_session.repeatEnabled()},
-        {m_zoom, m_zoomOn, m_session.zoomStripShown()},
+        {m_mute, m_muteOn, playback.muted()},
+        {m_repeat, m_repeatOn, playback.repeat()},
+        {m_zoom, m_zoomOn, m_session.windows().isShown(PlayerWindow::ZoomStrip)},
     };
     for (const auto &[off, on, isOn] : pairs) {
         off->setVisible(shown && !isOn);
         on->setVisible(shown && isOn);
     }
-    m_onTopSpot->setFramed(m_session.alwaysOnTop());
-}
-
-void ControlPanel::hideToTray()
-{
-    if (!TrayIcon::available()) {
-        // A panel hidden with no icon to bring it back would be lost.
-        m_session.showStatus(QStringLiteral("No system tray available"));
-        return;
-    }
-    m_session.hideToTray();
+    m_onTopSpot->setFramed(m_session.windows().alwaysOnTop());
 }
 
 void ControlPanel::keyPressEvent(QKeyEvent *event)
 {
-    if (!runKeyCommands(m_session, this, event))
+    if (!runKeyCommands(m_session, event))
         QWidget::keyPressEvent(event);
 }
 
@@ -285,7 +281,7 @@ void ControlPanel::mousePressEvent(QMouseEvent *event) { dragWindow(this, event-
 void ControlPanel::moveEvent(QMoveEvent *event)
 {
     QWidget::moveEvent(event);
-    m_session.setPanelPosition(pos());
+    m_session.panelMoved(pos());
 }
 
 void ControlPanel::closeEvent(QCloseEvent *event)

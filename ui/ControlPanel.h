@@ -23,10 +23,6 @@ public:
     explicit ControlPanel(Session &session, QWidget *parent = nullptr);
     ~ControlPanel() override;
 
-    // To the tray, when the desktop has one; otherwise the panel stays and
-    // the status line says so.
-    void hideToTray();
-
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;

@@ -1,7 +1,6 @@
 #include "ui/KeyCommands.h"
 
 #include "session/Session.h"
-#include "ui/OpenFiles.h"
 
 #include <QKeyEvent>
 #include <QWheelEvent>
@@ -53,7 +52,7 @@ constexpr KeyRow KeyTable[] = {
 // One notch of a common mouse wheel, in eighths of a degree.
 constexpr int WheelNotch = 120;
 
-void run(PlayerCommand command, Session &session, QWidget *window)
+void run(PlayerCommand command, Session &session)
 {
     switch (command) {
     case PlayerCommand::FullScreen:
@@ -77,13 +76,13 @@ void run(PlayerCommand command, Session &session, QWidget *window)
     case PlayerCommand::AlwaysOnTop:
         return session.toggleAlwaysOnTop();
     case PlayerCommand::Open:
-        return openFilesFromDialogs(session, window);
+        return session.openFromDialog();
     case PlayerCommand::VolumeUp:
         return session.volumeUp();
     case PlayerCommand::VolumeDown:
         return session.volumeDown();
     case PlayerCommand::MuteOnOff:
-        return session.muted() ? session.muteOff() : session.muteOn();
+        return session.toggleMute();
     }
 }
 
@@ -104,11 +103,11 @@ QList<PlayerCommand> commandsForKey(int key, Qt::KeyboardModifiers modifiers)
     return commands;
 }
 
-bool runKeyCommands(Session &session, QWidget *window, const QKeyEvent *event)
+bool runKeyCommands(Session &session, const QKeyEvent *event)
 {
     const QList<PlayerCommand> commands = commandsForKey(event->key(), event->modifiers());
     for (PlayerCommand command : commands)
-        run(command, session, window);
+        run(command, session);
     return !commands.isEmpty();
 }
 

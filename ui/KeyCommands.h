@@ -5,7 +5,6 @@
 
 class QKeyEvent;
 class QWheelEvent;
-class QWidget;
 
 namespace qr {
 
@@ -34,9 +33,9 @@ enum class PlayerCommand {
 // may be held as well. Nothing runs after a quit.
 QList<PlayerCommand> commandsForKey(int key, Qt::KeyboardModifiers modifiers);
 
-// Runs the commands of a key pressed in `window`; false when the key has no
-// row, so the window passes it on.
-bool runKeyCommands(Session &session, QWidget *window, const QKeyEvent *event);
+// Runs the commands of a key; false when the key has no row, so the window
+// passes it on.
+bool runKeyCommands(Session &session, const QKeyEvent *event);
 
 // The mouse wheel over the panel or the video window: a volume step per
 // notch, the wheel turned away from the user raising it whatever way the

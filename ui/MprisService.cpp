@@ -125,10 +125,10 @@ MprisService::MprisService(Session &session, QObject *parent) : QObject(parent),
 {
     new MprisRootAdaptor(this);
     new MprisPlayerAdaptor(this);
-    connect(&m_session, &Session::playStateChanged, this, &MprisService::publishChanges);
-    connect(&m_session, &Session::engineVolumeChanged, this, &MprisService::publishChanges);
-    connect(&m_session, &Session::mediaChanged, this, &MprisService::followFile);
-    connect(&m_session, &Session::positionJumped, this,
+    connect(&m_session.playback(), &Playback::playStateChanged, this, &MprisService::publishChanges);
+    connect(&m_session.playback(), &Playback::engineVolumeChanged, this, &MprisService::publishChanges);
+    connect(&m_session.playback(), &Playback::mediaChanged, this, &MprisService::followFile);
+    connect(&m_session.playback(), &Playback::positionJumped, this,
             [this](double seconds) { Q_EMIT seeked(microseconds(seconds)); });
     followFile();
 }
@@ -160,7 +160,7 @@ bool MprisService::registerOn(QDBusConnection bus)
 
 QString MprisService::playbackStatus() const
 {
-    switch (m_session.playState()) {
+    switch (m_session.playback().playState()) {
     case PlayState::Playing:
         return QStringLiteral("Playing");
     case PlayState::Paused:
@@ -186,13 +186,16 @@ QVariantMap MprisService::metadata() const
         {QStringLiteral("xesam:title"), fileNameOnly(m_trackFile)},
         {QStringLiteral("xesam:url"), QUrl::fromLocalFile(m_trackFile).toString(QUrl::FullyEncoded)},
     };
-    if (m_session.duration() > 0)
-        data.insert(QStringLiteral("mpris:length"), microseconds(m_session.duration()));
+    if (m_session.playback().duration() > 0)
+        data.insert(QStringLiteral("mpris:length"), microseconds(m_session.playback().duration()));
     return data;
 }
 
 // What the engine plays at: a change reaches the desktop once it is made.
-double MprisService::volume() const { return m_session.engineVolume() / double(PlayerSettings::FullVolume); }
+double MprisService::volume() const
+{
+    return m_session.playback().engineVolume() / double(PlayerSettings::FullVolume);
+}
 
 // Louder than full is full; a value that is no number changes nothing.
 void MprisService::setVolume(double volume)
@@ -201,12 +204,15 @@ void MprisService::setVolume(double volume)
         m_session.setVolume(int(std::lround(std::clamp(volume, 0.0, 1.0) * PlayerSettings::FullVolume)));
 }
 
-qlonglong MprisService::positionMicroseconds() const { return microseconds(m_session.position()); }
+qlonglong MprisService::positionMicroseconds() const { return microseconds(m_session.playback().position()); }
 
-bool MprisService::canControlTrack() const { return m_session.fileLoaded(); }
+bool MprisService::canControlTrack() const { return m_session.playback().fileLoaded(); }
 
 // Once the length is known.
-bool MprisService::canSeek() const { return m_session.fileLoaded() && m_session.duration() > 0; }
+bool MprisService::canSeek() const
+{
+    return m_session.playback().fileLoaded() && m_session.playback().duration() > 0;
+}
 
 void MprisService::raise() { m_session.raisePanel(); }
 
@@ -215,19 +221,19 @@ void MprisService::quit() { QMetaObject::invokeMethod(&m_session, &Session::quit
 
 void MprisService::play()
 {
-    if (m_session.playState() != PlayState::Playing)
+    if (m_session.playback().playState() != PlayState::Playing)
         m_session.play();
 }
 
 void MprisService::pause()
 {
-    if (m_session.playState() == PlayState::Playing)
+    if (m_session.playback().playState() == PlayState::Playing)
         m_session.pauseOrResume();
 }
 
 void MprisService::playPause()
 {
-    if (m_session.playState() == PlayState::Stopped)
+    if (m_session.playback().playState() == PlayState::Stopped)
         m_session.play();
     else
         m_session.pauseOrResume();
@@ -241,15 +247,15 @@ void MprisService::seek(qlonglong offsetMicroseconds)
     if (!canSeek())
         return;
     const double target =
-        m_session.position() + static_cast<double>(offsetMicroseconds) / MicrosecondsPerSecond;
-    m_session.seekTo(std::clamp(target, 0.0, m_session.duration()));
+        m_session.playback().position() + static_cast<double>(offsetMicroseconds) / MicrosecondsPerSecond;
+    m_session.seekTo(std::clamp(target, 0.0, m_session.playback().duration()));
 }
 
 // Only for the track playing now, and only within it.
 void MprisService::setPosition(const QString &forTrack, qlonglong positionMicroseconds)
 {
     if (!canSeek() || forTrack != trackId() || positionMicroseconds < 0 ||
-        positionMicroseconds > microseconds(m_session.duration()))
+        positionMicroseconds > microseconds(m_session.playback().duration()))
         return;
     m_session.seekTo(static_cast<double>(positionMicroseconds) / MicrosecondsPerSecond);
 }
@@ -266,15 +272,14 @@ void MprisService::openUri(const QString &uri)
         return;
     }
     QMetaObject::invokeMethod(
-        &m_session,
-        [session = &m_session, path = url.toLocalFile()] { session->openChosenFile(path, QString()); },
+        &m_session, [session = &m_session, path = url.toLocalFile()] { session->openFile(path); },
         Qt::QueuedConnection);
 }
 
 // Each new file is a new track.
 void MprisService::followFile()
 {
-    const QString file = m_session.loadedFile();
+    const QString file = m_session.playback().loadedFile();
     if (file != m_trackFile) {
         m_trackFile = file;
         if (!file.isEmpty())

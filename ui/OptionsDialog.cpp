@@ -69,14 +69,12 @@ OptionsDialog::OptionsDialog(Session &session, const PlayerSettings &settings, Q
     fitFonts();
 
     m_apply->setEnabled(false);
-    m_session.setDialogOpen(true);
     if (const QScreen *display = screen()) {
         const QRect area = display->geometry();
         move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
     }
-    m_settings.createKey();
     readSwitches();
-    setTopMost(this, m_session.alwaysOnTop());
+    setTopMost(this, m_session.windows().alwaysOnTop());
     // Reading the store toggled boxes, and each toggle enables Apply.
     m_apply->setEnabled(false);
     activateWindow();
@@ -161,10 +159,11 @@ void OptionsDialog::buildControls()
     m_apply = makeButton(QStringLiteral("apply"), QStringLiteral("Apply"), 3120, this);
     connect(m_ok, &QPushButton::clicked, this, [this] {
         writeSwitches();
-        m_session.setDialogOpen(false);
         close();
     });
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::close);
+    // However it closes: OK, Cancel, Esc or the desktop's close button.
+    connect(this, &QDialog::finished, &m_session, [this] { m_session.windowClosed(PlayerWindow::Options); });
     connect(m_apply, &QPushButton::clicked, this, [this] {
         writeSwitches();
         m_apply->setEnabled(false);
@@ -228,8 +227,6 @@ void OptionsDialog::readSwitches()
             box->setChecked(true);
 }
 
-// Title scrolling follows at once; the other switches at the next event
-// that reads them.
 void OptionsDialog::writeSwitches()
 {
     PlayerSettings::Options options;
@@ -240,8 +237,7 @@ void OptionsDialog::writeSwitches()
     options.alwaysOnTop = m_alwaysOnTop->isChecked();
     options.rememberPlayer = m_rememberPlayer->isChecked();
     options.scrollTitle = m_scrollTitle->isChecked();
-    m_settings.saveOptions(options);
-    m_session.setScrollTitleEnabled(options.scrollTitle);
+    m_session.applyOptions(options);
 }
 
 void OptionsDialog::mousePressEvent(QMouseEvent *event)
@@ -261,12 +257,6 @@ bool OptionsDialog::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void OptionsDialog::closeEvent(QCloseEvent *event)
-{
-    QDialog::closeEvent(event);
-    m_session.windowClosed(PlayerWindow::Options);
 }
 
 } // namespace qr

@@ -42,13 +42,13 @@ SubtitleWindow::SubtitleWindow(Session &session, QWidget *parent)
     // Presses on the text drag the window like presses on the window.
     m_text->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    m_text->setText(m_session.subtitleText());
-    connect(&m_session, &Session::subtitleTextChanged, m_text, &QLabel::setText);
+    m_text->setText(m_session.subtitles().text());
+    connect(&m_session.subtitles(), &SubtitleTrack::textChanged, m_text, &QLabel::setText);
 }
 
 void SubtitleWindow::keyPressEvent(QKeyEvent *event)
 {
-    runKeyCommands(m_session, this, event);
+    runKeyCommands(m_session, event);
     event->accept();
 }
 

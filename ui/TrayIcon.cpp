@@ -2,19 +2,7 @@
 
 namespace qr {
 
-namespace {
-std::optional<bool> &availableOverride()
-{
-    static std::optional<bool> value;
-    return value;
-}
-} // namespace
-
 TrayIcon::~TrayIcon() { remove(); }
-
-bool TrayIcon::available() { return availableOverride().value_or(QSystemTrayIcon::isSystemTrayAvailable()); }
-
-void TrayIcon::overrideAvailable(std::optional<bool> available) { availableOverride() = available; }
 
 void TrayIcon::show(const QIcon &icon)
 {

@@ -3,7 +3,6 @@
 #include <QObject>
 #include <QPointer>
 #include <QSystemTrayIcon>
-#include <optional>
 
 namespace qr {
 
@@ -15,10 +14,6 @@ class TrayIcon : public QObject {
 public:
     using QObject::QObject;
     ~TrayIcon() override;
-
-    static bool available();
-    // Tests stand in for a desktop with or without a notification area.
-    static void overrideAvailable(std::optional<bool> available);
 
     void show(const QIcon &icon);
     void remove();

@@ -41,18 +41,20 @@ VideoWindow::VideoWindow(Session &session, QWidget *view, QWidget *parent)
     connect(m_grip, &SkinPicture::pressed, this, [this] { m_gripPressed = true; });
     connect(m_grip, &SkinPicture::moved, this, [this](Qt::MouseButtons buttons, QPointF at) {
         if (buttons == Qt::LeftButton && m_gripPressed)
-            m_session.dragVideoGrip(twipsX(at.x()), twipsY(at.y()));
+            m_session.dragVideoGrip(QPointF(twipsX(at.x()), twipsY(at.y())));
     });
     connect(m_grip, &SkinPicture::released, this, [this](Qt::MouseButton button) {
         if (button == Qt::LeftButton && m_gripPressed)
             m_session.releaseVideoGrip();
     });
 
-    connect(&m_session, &Session::videoLayoutChanged, this, &VideoWindow::followLayout);
-    connect(&m_session, &Session::pictureVisibleChanged, m_view, &QWidget::setVisible);
-    connect(&m_session, &Session::videoPositionChanged, this, [this](QPoint position) { move(position); });
-    m_view->setVisible(m_session.pictureVisible());
-    move(m_session.videoPosition());
+    const VideoSizing &video = m_session.video();
+    connect(&video, &VideoSizing::layoutChanged, this, &VideoWindow::followLayout);
+    connect(&video, &VideoSizing::pictureVisibleChanged, m_view, &QWidget::setVisible);
+    connect(&m_session.windows(), &WindowStates::videoPositionChanged, this,
+            [this](QPoint position) { move(position); });
+    m_view->setVisible(video.pictureVisible());
+    move(m_session.windows().videoPosition());
     followLayout();
 }
 
@@ -65,7 +67,7 @@ VideoWindow::~VideoWindow()
 
 void VideoWindow::followLayout()
 {
-    const VideoLayout &layout = m_session.videoLayout();
+    const VideoLayout &layout = m_session.video().layout();
     resize(layout.windowSize());
     m_view->setGeometry(layout.pictureRect());
     layoutSkin();
@@ -90,7 +92,7 @@ void VideoWindow::resizeEvent(QResizeEvent *event)
 void VideoWindow::moveEvent(QMoveEvent *event)
 {
     QWidget::moveEvent(event);
-    m_session.setVideoPosition(pos());
+    m_session.videoMoved(pos());
 }
 
 void VideoWindow::paintEvent(QPaintEvent *)
@@ -101,7 +103,7 @@ void VideoWindow::paintEvent(QPaintEvent *)
 
 void VideoWindow::keyPressEvent(QKeyEvent *event)
 {
-    if (!runKeyCommands(m_session, this, event))
+    if (!runKeyCommands(m_session, event))
         QWidget::keyPressEvent(event);
 }
 

@@ -3,28 +3,14 @@
 #include "desktop/Twips.h"
 #include "desktop/WindowHelpers.h"
 #include "session/Session.h"
-#include "session/ZoomChoices.h"
 #include "skins/Skin.h"
 #include "ui/SkinWidgets.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QInputDialog>
 #include <QLabel>
 
-#include <cmath>
-
 namespace qr {
-
-namespace {
-// An answer of a size prompt as a whole number; 0 for a cancel or no number.
-int promptNumber(const QString &answer)
-{
-    bool ok = false;
-    const double value = answer.trimmed().toDouble(&ok);
-    return ok && std::isfinite(value) && std::fabs(value) < 1e6 ? static_cast<int>(std::nearbyint(value)) : 0;
-}
-} // namespace
 
 ZoomStrip::ZoomStrip(Session &session, int panelHeight, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_session(session)
@@ -61,48 +47,23 @@ ZoomStrip::ZoomStrip(Session &session, int panelHeight, QWidget *parent)
     m_choices->setFont(skinFont());
     m_choices->installEventFilter(this);
     connect(m_choices, &QComboBox::currentIndexChanged, &m_session, &Session::setZoomChoice);
-    connect(m_choices, &QComboBox::activated, this, &ZoomStrip::choose);
-
-    m_prompt = [this](const QString &text, const QString &caption, const QString &proposed) {
-        bool ok = false;
-        const QString answer = QInputDialog::getText(this, caption, text, QLineEdit::Normal, proposed, &ok);
-        return ok ? answer : QString();
-    };
-
-    const auto fill = [this](const QStringList &choices) {
-        const QSignalBlocker quiet(m_choices);
-        m_choices->clear();
-        m_choices->addItems(choices);
-        m_choices->setCurrentIndex(-1);
-    };
-    connect(&m_session, &Session::zoomChoicesChanged, this, fill);
-    connect(&m_session, &Session::panelPositionChanged, this, &ZoomStrip::dock);
-    fill(m_session.zoomChoices());
+    connect(m_choices, &QComboBox::activated, &m_session, &Session::chooseZoom);
+    connect(&m_session.video(), &VideoSizing::zoomChoicesChanged, this, &ZoomStrip::fill);
+    connect(&m_session.windows(), &WindowStates::panelPositionChanged, this, &ZoomStrip::dock);
+    fill();
     dock();
 }
 
-void ZoomStrip::dock() { move(m_session.panelPosition() - QPoint(width(), 0)); }
-
-void ZoomStrip::choose(int index)
+void ZoomStrip::fill()
 {
-    if (m_choices->itemText(index) == CustomChoice)
-        askForCustomSize();
-    else
-        m_session.chooseZoom(index);
+    const QSignalBlocker quiet(m_choices);
+    m_choices->clear();
+    for (const ZoomChoice &choice : m_session.video().zoomChoices())
+        m_choices->addItem(choice.label);
+    m_choices->setCurrentIndex(-1);
 }
 
-void ZoomStrip::askForCustomSize()
-{
-    const int width = promptNumber(m_prompt(QStringLiteral("Select Horizontal Size to Zoom to:"),
-                                            QStringLiteral("Horizontal Zoom"), QStringLiteral("704")));
-    if (width < 1)
-        return;
-    const int height = promptNumber(m_prompt(QStringLiteral("Select Vertical Size to Zoom to:"),
-                                             QStringLiteral("Vertical Zoom"), QStringLiteral("480")));
-    if (height < 1)
-        return;
-    m_session.zoomToCustomSize(width, height);
-}
+void ZoomStrip::dock() { move(m_session.windows().panelPosition() - QPoint(width(), 0)); }
 
 bool ZoomStrip::eventFilter(QObject *watched, QEvent *event)
 {

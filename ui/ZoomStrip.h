@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QWidget>
-#include <functional>
 
 class QComboBox;
 
@@ -17,22 +16,16 @@ class ZoomStrip : public QWidget {
 public:
     ZoomStrip(Session &session, int panelHeight, QWidget *parent = nullptr);
 
-    // The two prompts of "Custom..."; tests answer them instead of a user.
-    using Prompt = std::function<QString(const QString &text, const QString &title, const QString &proposed)>;
-    void setPrompt(Prompt prompt) { m_prompt = std::move(prompt); }
-
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void choose(int index);
-    void askForCustomSize();
+    void fill();
     void dock();
 
     Session &m_session;
     QComboBox *m_choices;
-    Prompt m_prompt;
 };
 
 } // namespace qr

@@ -4,7 +4,6 @@
 #include "tests/support/SessionFixture.h"
 #include "ui/ControlPanel.h"
 #include "ui/SplashWindow.h"
-#include "ui/TrayIcon.h"
 #include "ui/VideoWindow.h"
 #include "ui/ZoomStrip.h"
 
@@ -20,11 +19,7 @@ namespace {
 
 class Startup : public SessionFixture {
 protected:
-    void TearDown() override
-    {
-        app.reset();
-        TrayIcon::overrideAvailable(std::nullopt);
-    }
+    void TearDown() override { app.reset(); }
     // The player as main starts it: its engine is made later, by the app.
     PlayerApp &start(std::optional<QString> file = std::nullopt)
     {
@@ -35,7 +30,7 @@ protected:
         media.calls.clear();
         view = std::make_unique<QWidget>();
         media.viewWidget = view.get();
-        app = std::make_unique<PlayerApp>(media, std::move(file));
+        app = std::make_unique<PlayerApp>(media, desktop, std::move(file));
         QObject::connect(&app->session(), &Session::messageRequested,
                          [this](const Message &message) { messages << message; });
         app->start();
@@ -105,7 +100,7 @@ TEST_F(Startup, AutostartedCommandLineFileWaitsForTheEngineNotForTheWindows)
     EXPECT_TRUE(media.calls.isEmpty());
     ASSERT_TRUE(engineStarts());
     EXPECT_EQ(media.calls, (QStringList{"start", "setFileName " + clip, "play"}));
-    EXPECT_EQ(app->session().statusLine(), "clip.avi ");
+    EXPECT_EQ(app->session().lines().status(), "clip.avi ");
     EXPECT_EQ(watch.shown, (QStringList{"VideoWindow", "ControlPanel"}));
 }
 
@@ -182,15 +177,15 @@ TEST_F(Startup, CommandLineFileOpensWithTheSubtitlesBesideIt)
     makeFile("clip.sub", "{0}{100}beside\r\n");
     const QString clip = makeFile("clip.avi");
     start(clip);
-    EXPECT_EQ(app->session().statusLine(), "Loading file..") << "until the engine is there";
+    EXPECT_EQ(app->session().lines().status(), "Loading file..") << "until the engine is there";
     ASSERT_TRUE(engineStarts());
     EXPECT_EQ(media.calls, (QStringList{"start", "setFileName " + clip}));
-    EXPECT_EQ(app->session().statusLine(), "clip.avi loaded..");
+    EXPECT_EQ(app->session().lines().status(), "clip.avi loaded..");
     EXPECT_TRUE(messages.isEmpty());
     media.state = PlayState::Playing;
     media.position = 1;
     app->session().clockTick();
-    EXPECT_EQ(app->session().subtitleText(), "beside");
+    EXPECT_EQ(app->session().subtitles().text(), "beside");
 }
 
 // With "Registext" on, the start also makes the installed desktop entry the
@@ -226,14 +221,13 @@ TEST_F(Startup, WindowsFollowTheSession)
     start();
     ASSERT_TRUE(engineStarts());
     Session &s = app->session();
-    s.openChosenFile(makeFile("clip.avi"), QString());
+    s.openFile(makeFile("clip.avi"));
     s.showZoomStrip();
     ASSERT_NE(app->zoomStrip(), nullptr);
     EXPECT_TRUE(app->zoomStrip()->isVisible());
     EXPECT_EQ(app->zoomStrip()->pos(), app->panel()->pos() - QPoint(app->zoomStrip()->width(), 0));
 
-    TrayIcon::overrideAvailable(true);
-    app->panel()->hideToTray();
+    s.hideToTray();
     EXPECT_FALSE(app->panel()->isVisible());
     EXPECT_FALSE(app->zoomStrip()->isVisible());
     s.restoreFromTray();

@@ -73,17 +73,5 @@ TEST(PathHelpers, DialogFiltersMatchAnyCase)
                     .startsWith("Supported subtitle files (*.[tT][xX][tT] *.[sS][uU][bB] *.[sS][rR][tT])"));
 }
 
-TEST(PathHelpers, OpenDialogDropsVanishedFilesAndDefaultsTitle)
-{
-    QString seenTitle;
-    setOpenDialogHandler([&](const QString &title, FileKind) {
-        seenTitle = title;
-        return QStringLiteral("/no/such/file.avi");
-    });
-    EXPECT_EQ(showOpenDialog(nullptr, "", FileKind::Media), "");
-    EXPECT_EQ(seenTitle, "Quilvane Ryn:: Open file");
-    setOpenDialogHandler({});
-}
-
 } // namespace
 } // namespace qr::test

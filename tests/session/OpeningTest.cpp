@@ -1,40 +1,103 @@
-// The one road by which files reach the engine: checks, messages, status
-// texts, autostart, the remembered player state and the subtitle file.
+// The one road by which files reach the engine: the open dialogs, the
+// checks and their messages, autostart, the status texts, the remembered
+// player state, drops, the command line and files asked for before the
+// engine runs.
 #include "tests/support/SessionFixture.h"
 
 namespace qr::test {
 namespace {
 
-using Opening = LoadedSession;
+class Opening : public SessionFixture {
+protected:
+    void SetUp() override { restart(); }
+};
 
-TEST_F(Opening, MissingFilesGetTheirMessageAndReachNothing)
+TEST_F(Opening, TheOpenDialogsAndTheirCancels)
 {
+    const QString clip = makeFile("clip.avi");
+    const QString subs = makeFile("clip.sub", "{0}{9}x\r\n");
     const struct {
         const char *what;
-        bool subtitles;
-        bool mediaExists;
-        QString text;
+        bool subtitles, loaded;
+        QList<QStringList> answers;
+        QStringList asked;
+        QString status, opened;
+        bool box;
     } cases[] = {
-        {"media missing", false, false, "File \"%1\" doesnt exist!"},
-        {"a folder", false, false, "File \"%1\" doesnt exist!"},
-        {"subtitles missing", true, true, "Subs File \"%1\" doesnt exist!"},
+        {"media chosen", false, false, {{clip}}, {"Open Media"}, "clip.avi loaded..", clip, false},
+        {"cancelled", false, false, {}, {"Open Media"}, "No media loaded..", "", false},
+        {"cancelled, a file loaded", false, true, {}, {"Open Media"}, "Load file..", "loaded", false},
+        {"with subtitles",
+         true,
+         false,
+         {{clip}, {subs}},
+         {"Open Media", "Open Subtitles Resource"},
+         "clip.avi loaded..",
+         clip,
+         false},
+        {"subtitles cancelled",
+         true,
+         false,
+         {{clip}},
+         {"Open Media", "Open Subtitles Resource"},
+         "No media loaded..",
+         "",
+         true},
+        {"subtitles cancelled, a file loaded",
+         true,
+         true,
+         {{clip}},
+         {"Open Media", "Open Subtitles Resource"},
+         "Load Subtitles..",
+         "loaded",
+         false},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
-        setValue(PlayerSettings::UseSubs, c.subtitles ? "yes" : "no");
-        remake().loadPanel(std::nullopt);
+        setValue(PlayerSettings::UseSubs, PlayerSettings::yesNo(c.subtitles));
+        restart();
+        media.file = c.loaded ? "loaded" : "";
+        messages.clear();
+        desktop.asked.clear();
+        desktop.files = c.answers;
+        session->openFromDialog();
+        EXPECT_EQ(desktop.asked, c.asked);
+        EXPECT_EQ(lines().status(), c.status);
+        EXPECT_EQ(media.file, c.opened);
+        ASSERT_EQ(messages.size(), c.box ? 1 : 0);
+        if (c.box) {
+            EXPECT_EQ(messages[0].title, "Subtitles not loaded.");
+            EXPECT_EQ(messages[0].text,
+                      "No Subtitles file selected.  Deselect Subtitles use in the options panel.");
+        }
+    }
+}
+
+TEST_F(Opening, MissingFilesGetTheirMessageAndReachNothing)
+{
+    const QString gone = store.dir() + "/gone.avi";
+    const struct {
+        const char *what;
+        bool subtitles;
+        QString media, subs, text;
+    } cases[] = {
+        {"media missing", false, gone, "", "File \"%1\" doesnt exist!"},
+        {"a folder", false, store.dir(), "", "File \"%1\" doesnt exist!"},
+        {"subtitles missing", true, "", store.dir() + "/gone.sub", "Subs File \"%1\" doesnt exist!"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        setValue(PlayerSettings::UseSubs, PlayerSettings::yesNo(c.subtitles));
+        restart();
         messages.clear();
         media.calls.clear();
-        const QString path = c.mediaExists                   ? makeFile("clip.avi")
-                             : QString(c.what) == "a folder" ? store.dir()
-                                                             : store.dir() + "/gone.avi";
-        const QString subs = store.dir() + "/gone.sub";
-        session->openChosenFile(path, subs);
+        desktop.files = {{c.media.isEmpty() ? makeFile("clip.avi") : c.media}, {c.subs}};
+        session->openFromDialog();
         ASSERT_EQ(messages.size(), 1);
         EXPECT_EQ(messages[0].title, "Fatal error");
         EXPECT_TRUE(messages[0].critical);
-        EXPECT_EQ(messages[0].text, c.text.arg(c.subtitles ? subs : path));
-        EXPECT_EQ(session->statusLine(), "No media loaded..");
+        EXPECT_EQ(messages[0].text, c.text.arg(c.subtitles ? c.subs : c.media));
+        EXPECT_EQ(lines().status(), "No media loaded..");
         EXPECT_TRUE(media.calls.isEmpty()) << "nothing reaches the engine";
     }
 }
@@ -55,26 +118,25 @@ TEST_F(Opening, AutostartAndStatusTexts)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        setValue(PlayerSettings::Autostart, c.autostart ? "yes" : "no");
-        session->pauseOrResume(); // the clock stops while paused
-        session->setShown(PlayerWindow::Video, false);
+        setValue(PlayerSettings::Autostart, PlayerSettings::yesNo(c.autostart));
+        session->windowClosed(PlayerWindow::Video);
+        media.state = PlayState::Playing;
+        session->pauseOrResume(); // with a file loaded, pausing stops the clock
         media.calls.clear();
         const QString path = makeFile(c.name);
-        session->openChosenFile(path, QString());
-        EXPECT_EQ(session->statusLine(), c.status);
-        EXPECT_EQ(session->currentFile(), path);
-        const QStringList expected =
-            c.autostart ? QStringList{"setFileName " + path, "play"} : QStringList{"setFileName " + path};
-        EXPECT_EQ(media.calls, expected);
-        EXPECT_EQ(session->isShown(PlayerWindow::Video), c.autostart);
+        session->openFile(path);
+        EXPECT_EQ(lines().status(), c.status);
+        EXPECT_EQ(session->playback().currentFile(), path);
+        const QStringList expected{"setFileName " + path, "play"};
+        EXPECT_EQ(media.calls, expected.mid(0, c.autostart ? 2 : 1));
+        EXPECT_EQ(shown(PlayerWindow::Video), c.autostart);
         EXPECT_EQ(session->clockRunning(), c.autostart);
-        media.state = PlayState::Playing;
     }
 }
 
 // Remembered mute, repeat and zoom strip apply on every open while
-// "RememberPlayer" is on, the first one of a run included; the switches
-// show again either way, and always as the engine has them.
+// "RememberPlayer" is on; the switches show again either way, as the engine
+// has them.
 TEST_F(Opening, RememberedPlayerState)
 {
     const struct {
@@ -94,121 +156,121 @@ TEST_F(Opening, RememberedPlayerState)
         setValue(PlayerSettings::RememberedMute, c.mute);
         setValue(PlayerSettings::RememberedRepeat, c.repeat);
         setValue(PlayerSettings::RememberedZoomStrip, c.zoom);
-        for (bool firstOpen : {true, false}) {
-            if (firstOpen) {
-                remake().loadPanel(std::nullopt);
-                media.file.clear();
-                media.muted = false;
-            }
-            EXPECT_FALSE(session->optionButtonsShown() && firstOpen) << "hidden with nothing loaded";
+        restart();
+        media.file.clear();
+        media.muted = false;
+        EXPECT_FALSE(session->playback().optionButtonsShown()) << "hidden with nothing loaded";
+        for (int run = 0; run < 2; ++run) {
             open();
-            EXPECT_EQ(session->muted(), c.muteOn) << firstOpen;
-            EXPECT_EQ(media.muted, c.muteOn) << "the engine agrees; first open: " << firstOpen;
-            EXPECT_EQ(session->repeatEnabled(), c.repeatOn) << firstOpen;
-            EXPECT_EQ(session->zoomStripShown(), c.zoomOn) << firstOpen;
-            EXPECT_TRUE(session->optionButtonsShown());
+            EXPECT_EQ(session->playback().muted(), c.muteOn) << run;
+            EXPECT_EQ(media.muted, c.muteOn) << run;
+            EXPECT_EQ(session->playback().repeat(), c.repeatOn) << run;
+            EXPECT_EQ(shown(PlayerWindow::ZoomStrip), c.zoomOn) << run;
+            EXPECT_TRUE(session->playback().optionButtonsShown());
         }
     }
+}
+
+// A remembered value applies at an open while "RememberPlayer" is on, until
+// a volume is chosen in the run; what is missing or malformed is full.
+TEST_F(Opening, RememberedVolume)
+{
+    const struct {
+        QString remember;
+        std::optional<QString> stored;
+        int expected;
+    } cases[] = {
+        {"yes", "65", 65},          {"yes", "0", 0},      {"yes", " 40 ", 40},
+        {"yes", std::nullopt, 100}, {"yes", "loud", 100}, {"yes", "-1", 100},
+        {"yes", "101", 100},        {"yes", "65.5", 100}, {"no", "65", 100},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.stored.value_or("absent").toStdString() + " " + c.remember.toStdString());
+        TempStore fresh;
+        setValue(PlayerSettings::RememberPlayer, c.remember);
+        if (c.stored)
+            setValue(PlayerSettings::RememberedVolume, *c.stored);
+        media.volumeLevel = 100;
+        restart();
+        open();
+        EXPECT_EQ(session->playback().volume(), c.expected);
+        EXPECT_EQ(media.volumeLevel, c.expected);
+    }
+    setValue(PlayerSettings::RememberPlayer, "yes");
+    session->setVolume(30);
+    open("second.avi");
+    EXPECT_EQ(session->playback().volume(), 30) << "a volume chosen in the run outlasts the next file";
 }
 
 TEST_F(Opening, EngineRefusalIsReportedAndLeavesNoMedia)
 {
     media.refuseFiles = true;
-    session->setShown(PlayerWindow::Video, true);
     const QString path = makeFile("clip.avi");
-    session->openChosenFile(path, QString());
+    session->openFile(path);
     ASSERT_EQ(messages.size(), 1);
     EXPECT_EQ(messages[0].title, "Error");
-    EXPECT_TRUE(
-        messages[0].text.startsWith("An error occured while attempting to play file \"" + path + "\"."));
-    EXPECT_TRUE(messages[0].text.contains("(Error code: #-5/Error description: cannot open)"));
-    EXPECT_EQ(session->statusLine(), "No media loaded..");
-    EXPECT_FALSE(session->isShown(PlayerWindow::Video));
+    EXPECT_EQ(messages[0].text,
+              "An error occured while attempting to play file \"" + path +
+                  "\".\r\n\r\nIf this error occurs again, please send the errorcode/description "
+                  "in a mail to support@tarvell.example\r\n\r\n(Error code: #-5/Error "
+                  "description: cannot open)");
+    EXPECT_EQ(lines().status(), "No media loaded..");
+    EXPECT_FALSE(shown(PlayerWindow::Video));
 }
 
-TEST_F(Opening, DropsOpenTheFirstPathOnly)
+TEST_F(Opening, DropsOpenTheFirstPathOnlyTrimmed)
 {
     const QString first = makeFile("first.avi");
-    const QString second = makeFile("second.avi");
-    session->openDroppedFiles({" " + first + " ", second});
+    session->openDroppedFiles({" " + first + " ", makeFile("second.avi")});
     EXPECT_EQ(media.file, first);
-    EXPECT_EQ(session->currentFile(), first);
-
-    const QString longName = makeFile(QString(240, QLatin1Char('x')) + ".avi");
-    session->openDroppedFiles({longName});
-    EXPECT_EQ(media.file, longName) << "long paths are not cut";
-    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(session->playback().currentFile(), first);
+    session->openDroppedFiles({});
+    EXPECT_EQ(media.file, first);
 }
 
 // The first window shows before the engine runs; a file asked for meanwhile
-// (the command line's, a drop) is checked at once and waits for it, and only
-// the last one opens.
+// is checked at once and waits for it, and only the last one opens.
 TEST_F(Opening, FilesWaitForTheEngine)
 {
     media.running = false;
     setValue(PlayerSettings::Autostart, "yes");
-    const QString dropped = makeFile("dropped.avi");
     const QString chosen = makeFile("chosen.avi");
     session->volumeDown();
     session->openDroppedFiles({store.dir() + "/gone.avi"});
     EXPECT_EQ(messages.size(), 1) << "a missing file is reported without waiting";
-    EXPECT_FALSE(session->isShown(PlayerWindow::Video));
-    session->openDroppedFiles({dropped});
-    session->openChosenFile(chosen, QString());
+    EXPECT_FALSE(shown(PlayerWindow::Video));
+    session->openDroppedFiles({makeFile("dropped.avi")});
+    session->openFile(chosen);
     EXPECT_TRUE(media.calls.isEmpty());
-    EXPECT_EQ(session->statusLine(), "Loading file..");
-    EXPECT_FALSE(session->fileLoaded());
-    EXPECT_TRUE(session->isShown(PlayerWindow::Video)) << "shown as it would be with the engine there";
+    EXPECT_EQ(lines().status(), "Loading file..");
+    EXPECT_TRUE(shown(PlayerWindow::Video)) << "shown as it would be with the engine there";
     media.start();
     EXPECT_EQ(media.calls, (QStringList{"start", "setVolume 95", "setFileName " + chosen, "play"}));
-    EXPECT_EQ(session->statusLine(), "chosen.avi ");
     media.calls.clear();
     media.start();
     EXPECT_TRUE(media.calls.isEmpty()) << "a second start opens nothing again";
-    EXPECT_EQ(messages.size(), 1);
 }
 
 TEST_F(Opening, CommandLineFileOrDrops)
 {
-    const QString real = makeFile("clip.avi");
     const struct {
         const char *what;
         std::optional<QString> file;
         QString status;
-        bool missingBox;
-        bool drops;
+        bool box, drops;
     } cases[] = {
         {"none", std::nullopt, "No media loaded..", false, true},
         {"empty", QString(), "No media loaded..", true, false},
-        {"missing", store.dir() + "/gone.avi", "No media loaded..", true, false},
-        {"real", real, "clip.avi loaded..", false, false},
+        {"real", makeFile("clip.avi"), "clip.avi loaded..", false, false},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         messages.clear();
-        media.file.clear();
         remake().loadPanel(c.file);
-        EXPECT_EQ(session->statusLine(), c.status);
-        EXPECT_EQ(!messages.isEmpty(), c.missingBox);
-        EXPECT_EQ(session->acceptsDroppedFiles(), c.drops);
+        EXPECT_EQ(lines().status(), c.status);
+        EXPECT_EQ(!messages.isEmpty(), c.box);
+        EXPECT_EQ(windows().acceptsDroppedFiles(), c.drops);
     }
-}
-
-TEST_F(Opening, SubtitlesOpenWithTheFileAndShowTheirWindow)
-{
-    setValue(PlayerSettings::UseSubs, "yes");
-    remake().loadPanel(std::nullopt);
-    setValue(PlayerSettings::Autostart, "yes");
-    const QString path = makeFile("clip.avi");
-    const QString subs = makeFile("clip.sub", "{0}{100}Hello\r\n");
-    session->openChosenFile(path, subs);
-    EXPECT_TRUE(session->isShown(PlayerWindow::Subtitles));
-
-    setValue(PlayerSettings::UseSubs, "no");
-    remake().loadPanel(std::nullopt);
-    session->setShown(PlayerWindow::Subtitles, true);
-    session->openChosenFile(path, QString());
-    EXPECT_FALSE(session->isShown(PlayerWindow::Subtitles));
 }
 
 } // namespace

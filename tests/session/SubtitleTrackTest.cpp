@@ -6,54 +6,58 @@
 namespace qr::test {
 namespace {
 
-class SubtitleTrack : public SessionFixture {
+class Subtitles : public SessionFixture {
 protected:
     void SetUp() override
     {
-        SessionFixture::SetUp();
         setValue(PlayerSettings::UseSubs, "yes");
         setValue(PlayerSettings::Autostart, "yes");
-        remake().loadPanel(std::nullopt);
+        restart();
     }
     // Opens clip.avi with the subtitle file made of `text`.
     void openWith(const QByteArray &text, const QString &name = "clip.sub")
     {
-        session->openChosenFile(makeFile("clip.avi"), makeFile(name, text));
+        desktop.files = {{makeFile("clip.avi")}, {makeFile(name, text)}};
+        session->openFromDialog();
     }
     QString at(double seconds)
     {
         media.position = seconds;
         session->clockTick();
-        return session->subtitleText();
+        return session->subtitles().text();
     }
 };
 
-TEST_F(SubtitleTrack, RightTextOnTheNextTickWhereverPlaybackGoes)
+TEST_F(Subtitles, RightTextOnTheNextTickWhereverPlaybackGoes)
 {
     media.fps = 25;
-    openWith("{250}{310}first\r\n{40000}{40100}late\r\n{2000000}{2000100}very late\r\n");
+    openWith("{250}{310}first\r\n{40000}{40100}late\r\n");
+    EXPECT_TRUE(shown(PlayerWindow::Subtitles));
     const std::pair<double, const char *> ticks[] = {
-        {10.0, "first"},        {1600.0, "late"}, {10.0, "first"}, // a seek forward and back
-        {80000.0, "very late"}, {0.0, ""},        {12.4, "first"}, // to the end, to the start
-    };
+        {10.0, "first"}, {1600.0, "late"}, {10.0, "first"}, {0.0, ""}, {12.4, "first"}};
     for (const auto &[seconds, text] : ticks)
         EXPECT_EQ(at(seconds), text) << seconds;
 
     session->stop();
-    EXPECT_EQ(session->subtitleText(), "first") << "stopped, the text stays";
+    EXPECT_EQ(session->subtitles().text(), "first") << "stopped, the text stays";
     session->play();
     EXPECT_EQ(at(10.0), "first") << "stop and play";
     Q_EMIT media.endOfMedia(); // repeat off: the file is let go
-    session->repeatOn();
+    EXPECT_EQ(at(1600.0), "");
+    session->setRepeat(true);
     session->play();
     Q_EMIT media.endOfMedia(); // a repeat restart
     EXPECT_EQ(at(1600.0), "late");
 
     openWith("{0}{100}second file\r\n", "other.sub");
     EXPECT_EQ(at(2.0), "second file");
+    session->windowClosed(PlayerWindow::Subtitles);
+    EXPECT_EQ(session->subtitles().text(), "");
+    session->clockTick();
+    EXPECT_TRUE(shown(PlayerWindow::Subtitles)) << "in use, the window comes back";
 }
 
-TEST_F(SubtitleTrack, FrameRateFromTheFileThenTheMediaThen25)
+TEST_F(Subtitles, FrameRateFromTheFileThenTheMediaThen25)
 {
     const struct {
         const char *what;
@@ -71,52 +75,53 @@ TEST_F(SubtitleTrack, FrameRateFromTheFileThenTheMediaThen25)
         openWith(c.file);
         EXPECT_EQ(at(c.seconds), "cue");
         EXPECT_EQ(at(c.seconds * 1.02), "") << "2 % off is out of the cue";
-        EXPECT_EQ(at(0.04), "") << "the header line";
     }
 }
 
-TEST_F(SubtitleTrack, FilesThatAreNotSubtitles)
+TEST_F(Subtitles, FilesThatAreNotSubtitles)
 {
     media.fps = 25;
-    const QString media1 = makeFile("clip.avi");
-
-    const QString vanished = makeFile("vanished.sub", "{0}{100}gone\r\n");
-    session->openChosenFile(media1, vanished);
-    QFile::remove(vanished);
+    openWith("{0}{100}gone\r\n", "vanished.sub");
+    QFile::remove(store.dir() + "/vanished.sub");
     session->play(); // reads the file anew: it is gone
     EXPECT_EQ(at(1.0), "");
-    EXPECT_TRUE(messages.isEmpty());
-
-    session->openChosenFile(media1, makeFile("junk.sub", QByteArray(100000, '\xFF') + "\x00\x01{}{"));
+    openWith(QByteArray(100000, '\xFF') + "\x00\x01{}{", "junk.sub");
     EXPECT_EQ(at(1.0), "");
     EXPECT_TRUE(messages.isEmpty());
 
     const QString huge = makeFile("huge.sub");
     QFile(huge).resize(SubtitleFile::MaxFileBytes + 1);
-    session->openChosenFile(media1, huge);
+    desktop.files = {{makeFile("clip.avi")}, {huge}};
+    session->openFromDialog();
     ASSERT_EQ(messages.size(), 1);
     EXPECT_EQ(messages[0].title, "File access error");
     EXPECT_EQ(messages[0].text, "The file " + huge + " is either corrupt or damaged.");
-    EXPECT_EQ(media.file, media1) << "the media still plays";
+    EXPECT_FALSE(media.file.isEmpty()) << "the media still plays";
 }
 
 // Dropped, or named on the command line, the media brings the subtitle file
 // beside it; without one, the subtitle file is missing as it always was.
-TEST_F(SubtitleTrack, AFileBesideTheMediaIsUsed)
+TEST_F(Subtitles, AFileBesideTheMediaIsUsed)
 {
     media.fps = 25;
     const QString clip = makeFile("film.mpg");
     makeFile("film.SRT", "1\r\n00:00:01,000 --> 00:00:02,000\r\n<i>beside</i>\r\n");
     session->openDroppedFiles({clip});
     EXPECT_EQ(at(1.5), "beside");
-
     remake().loadPanel(clip);
     EXPECT_EQ(at(1.5), "beside") << "from the command line";
 
-    const QString alone = makeFile("alone.mpg");
-    session->openDroppedFiles({alone});
+    session->openDroppedFiles({makeFile("alone.mpg")});
     ASSERT_EQ(messages.size(), 1);
     EXPECT_EQ(messages[0].text, "Subs File \"\" doesnt exist!");
+}
+
+TEST_F(Subtitles, NotInUseHidesTheirWindow)
+{
+    setValue(PlayerSettings::UseSubs, "no");
+    restart();
+    session->openFile(makeFile("clip.avi"));
+    EXPECT_FALSE(shown(PlayerWindow::Subtitles));
 }
 
 } // namespace

@@ -2,212 +2,198 @@
 // opens, for each zoom choice, a custom size and the grip.
 #include "tests/support/SessionFixture.h"
 
-#include <QGuiApplication>
-#include <QScreen>
-
 namespace qr::test {
 namespace {
 
-class VideoSizing : public SessionFixture {
+class Sizing : public SessionFixture {
 protected:
-    void useSubtitles(bool on)
+    void start(bool subtitles)
     {
-        setValue(PlayerSettings::UseSubs, on ? "yes" : "no");
-        remake().applyStartSettings(QSize(274, 113));
+        setValue(PlayerSettings::UseSubs, PlayerSettings::yesNo(subtitles));
+        remake().placeMainWindows(QSize(274, 113));
         session->loadPanel(std::nullopt);
+        if (subtitles)
+            makeFile("clip.sub");
         open("clip.mpg");
     }
-    QRectF picture() const { return session->videoLayout().pictureTwips(); }
-    QSize window() const { return session->videoLayout().windowSize(); }
+    int choice(const QString &label) const
+    {
+        const QList<ZoomChoice> &choices = session->video().zoomChoices();
+        for (int i = 0; i < choices.size(); ++i)
+            if (choices[i].label == label)
+                return i;
+        ADD_FAILURE() << "no zoom choice " << label.toStdString();
+        return -1;
+    }
+    QRectF picture() const { return session->video().layout().pictureTwips(); }
+    QSize window() const { return session->video().layout().windowSize(); }
+    QString shownSize() const { return session->video().shownSize(); }
 };
 
 // A 352 x 240 picture: 350 x 227 pixels shown below the top edge, in a
 // window 15 twips wider and higher; 30 twips more with subtitles.
-TEST_F(VideoSizing, StreamOpenedSizesTheWindowToThePicture)
+TEST_F(Sizing, StreamOpenedSizesTheWindowToThePicture)
 {
     for (bool subtitles : {false, true}) {
         SCOPED_TRACE(subtitles);
-        useSubtitles(subtitles);
-        const double band = subtitles ? 30 : 0;
+        start(subtitles);
+        const double subtitleBand = subtitles ? 30 : 0;
         media.openStream(352, 240, 125.5);
-        EXPECT_EQ(picture(), QRectF(0, 105, 5250, 3405 + band));
-        EXPECT_EQ(window(), QSize(351, qRound((3525 + band) / 15)));
-        EXPECT_EQ(session->videoSizeText(), subtitles ? "350x229" : "350x227");
-        EXPECT_EQ(session->mediaInfo(), subtitles ? "352 x 240 MPG [350x229]" : "352 x 240 MPG [350x227]");
-        EXPECT_EQ(session->timeText(), "00:00:00/00:00:00");
-        EXPECT_EQ(session->seekMaximum(), 126);
-        EXPECT_TRUE(session->pictureVisible());
+        EXPECT_EQ(picture(), QRectF(0, 105, 5250, 3405 + subtitleBand));
+        EXPECT_EQ(window(), QSize(351, qRound((3525 + subtitleBand) / 15)));
+        EXPECT_EQ(lines().mediaInfo(), subtitles ? "352 x 240 MPG [350x229]" : "352 x 240 MPG [350x227]");
+        EXPECT_TRUE(session->video().pictureVisible());
     }
-}
-
-TEST_F(VideoSizing, SoundOnlyKeepsTheMediaLineAndShowsNoPicture)
-{
-    useSubtitles(false);
-    media.openStream(352, 240, 10);
     media.openStream(0, 0, 10);
-    EXPECT_EQ(session->mediaInfo(), "352 x 240 MPG [350x227]");
-    EXPECT_FALSE(session->pictureVisible());
+    EXPECT_EQ(lines().mediaInfo(), "352 x 240 MPG [350x229]") << "sound only leaves the line alone";
+    EXPECT_FALSE(session->video().pictureVisible());
     media.openStream(352, 240, 10);
     Q_EMIT media.streamClosed();
-    EXPECT_FALSE(session->pictureVisible());
+    EXPECT_FALSE(session->video().pictureVisible());
 }
 
 // The window for a choice is the picture plus the skin, plus a 70-twip band
 // for the subtitles; the media line names the size chosen.
-TEST_F(VideoSizing, ZoomChoices)
+TEST_F(Sizing, ZoomChoices)
 {
     const struct {
         QString choice;
         QSize window, withSubtitles;
-        QString sizeText;
+        QString shown;
     } cases[] = {
-        {"100%", {352, 260}, {352, 265}, "352x240"},    {"50%", {176, 140}, {176, 145}, "176x120"},
-        {"200%", {704, 500}, {704, 505}, "704x480"},    {"704x576", {704, 596}, {704, 601}, "704x576"},
-        {"352x240", {352, 260}, {352, 265}, "352x240"},
+        {"100%", {320, 220}, {320, 225}, "320x200"},    {"50%", {160, 120}, {160, 125}, "160x100"},
+        {"200%", {640, 420}, {640, 425}, "640x400"},    {"704x576", {704, 596}, {704, 601}, "704x576"},
+        {"352x288", {352, 308}, {352, 313}, "352x288"}, {"320x200", {320, 220}, {320, 225}, "320x200"},
     };
     for (bool subtitles : {false, true}) {
-        useSubtitles(subtitles);
-        media.openStream(352, 240, 10);
+        start(subtitles);
+        media.openStream(320, 200, 10);
         for (const auto &c : cases) {
             SCOPED_TRACE(c.choice.toStdString() + (subtitles ? " with subtitles" : ""));
-            const int index = int(session->zoomChoices().indexOf(c.choice));
-            ASSERT_GE(index, 0);
-            session->chooseZoom(index);
+            session->chooseZoom(choice(c.choice));
             EXPECT_EQ(window(), subtitles ? c.withSubtitles : c.window);
-            EXPECT_EQ(session->videoSizeText(), c.sizeText);
-            EXPECT_TRUE(session->mediaInfo().endsWith("[" + c.sizeText + "]"));
+            EXPECT_EQ(shownSize(), c.shown);
+            EXPECT_TRUE(lines().mediaInfo().endsWith("[" + c.shown + "]"));
+            EXPECT_DOUBLE_EQ(picture().width(), session->video().layout().widthTwips() - 30);
         }
     }
+    const QSize before = window();
+    session->chooseZoom(choice("----------"));
+    EXPECT_EQ(window(), before) << "a separator does nothing";
     media.openStream(353, 241, 10);
-    session->chooseZoom(0);
-    EXPECT_EQ(session->videoSizeText(), "176.5x120.5");
+    session->chooseZoom(choice("50%"));
+    EXPECT_EQ(shownSize(), "176.5x120.5");
 }
 
-TEST_F(VideoSizing, FullScreenChoice)
+TEST_F(Sizing, FullScreenChoiceNeedsAFile)
 {
-    useSubtitles(false);
+    start(false);
     media.openStream(352, 240, 10);
-    session->chooseZoom(int(session->zoomChoices().indexOf("full")));
+    session->chooseZoom(choice("full"));
     EXPECT_EQ(media.display, DisplaySize::FullScreen);
     EXPECT_TRUE(media.controls);
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    EXPECT_EQ(session->videoSizeText(), QString("%1x%2").arg(screen.width()).arg(screen.height()));
-}
+    EXPECT_EQ(shownSize(), "1280x1024");
 
-TEST_F(VideoSizing, FullScreenChoiceWithNothingLoadedDoesNothing)
-{
-    useSubtitles(false);
-    session->loadPanel(std::nullopt);
+    media.display = DisplaySize::Windowed;
     media.file.clear();
     session->showZoomStrip();
     media.calls.clear();
-    const QString before = session->videoSizeText();
-    session->chooseZoom(int(session->zoomChoices().indexOf("full")));
-    EXPECT_EQ(media.display, DisplaySize::Windowed);
-    EXPECT_TRUE(media.calls.isEmpty()) << media.calls.join(", ").toStdString();
-    EXPECT_EQ(session->videoSizeText(), before);
+    session->chooseZoom(choice("full"));
+    EXPECT_TRUE(media.calls.isEmpty());
+    EXPECT_EQ(shownSize(), "1280x1024");
 }
 
 // The window for a picture larger than the screen's free area fits into it,
-// the picture's aspect kept, and the media line tells the size shown; a
-// picture that fits keeps its own size.
-TEST_F(VideoSizing, PictureLargerThanTheScreenFitsItsFreeArea)
+// the picture's aspect kept; a picture that fits keeps its own size.
+TEST_F(Sizing, PictureLargerThanTheScreenFitsItsFreeArea)
 {
-    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    desktop.panelHeight = 30;
+    const QRect area(0, 30, 1280, 994);
     const struct {
-        const char *what;
         QSize picture;
         bool scaled;
-    } cases[] = {
-        {"4000 x 3000", {4000, 3000}, true},
-        {"wide", {area.width() * 3, area.height() / 2}, true},
-        {"tall", {area.width() / 2, area.height() * 3}, true},
-        {"one pixel too wide", {area.width() + 1, area.height() / 2}, true},
-        {"just the area", area.size(), false},
-    };
-    for (bool subtitles : {false, true}) {
-        for (const auto &c : cases) {
-            SCOPED_TRACE(std::string(c.what) + (subtitles ? " with subtitles" : ""));
-            useSubtitles(subtitles);
-            session->setVideoPosition(area.topLeft() + QPoint(area.width() / 2, area.height() / 2));
-            media.openStream(c.picture.width(), c.picture.height(), 10);
-            const QRect frame(session->videoPosition(), window());
-            EXPECT_TRUE(area.contains(frame)) << "the window and its grip lie within the free area";
-            const QSize shown = (picture().size() / 15).toSize();
-            EXPECT_EQ(session->videoSizeText(), QString("%1x%2").arg(shown.width()).arg(shown.height()));
-            EXPECT_TRUE(session->mediaInfo().endsWith("[" + session->videoSizeText() + "]"));
-            // The picture's place is its size less the skin's 2 x 13 pixels.
-            const double band = subtitles ? 2 : 0;
-            const QSizeF fitted(shown.width() + 2.0, shown.height() + 13 - band);
-            EXPECT_NEAR(fitted.width() / fitted.height(), double(c.picture.width()) / c.picture.height(),
-                        0.01 * fitted.width() / fitted.height());
-            EXPECT_EQ(fitted.width() < c.picture.width(), c.scaled);
-        }
+    } cases[] = {{{4000, 3000}, true},
+                 {{3840, 497}, true},
+                 {{640, 2982}, true},
+                 {{1281, 497}, true},
+                 {area.size(), false}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.picture.width());
+        start(false);
+        session->videoMoved(QPoint(640, 500));
+        media.openStream(c.picture.width(), c.picture.height(), 10);
+        EXPECT_TRUE(area.contains(QRect(windows().videoPosition(), window())));
+        const QSize shown = (picture().size() / 15).toSize();
+        EXPECT_EQ(shownSize(), QString("%1x%2").arg(shown.width()).arg(shown.height()));
+        // The picture's place is its size less the skin's 2 x 13 pixels.
+        const QSizeF fitted(shown.width() + 2.0, shown.height() + 13);
+        EXPECT_NEAR(fitted.width() / fitted.height(), double(c.picture.width()) / c.picture.height(),
+                    0.01 * fitted.width() / fitted.height());
+        EXPECT_EQ(fitted.width() < c.picture.width(), c.scaled);
     }
 }
 
-TEST_F(VideoSizing, CustomSizeWithinTheScreenOnly)
+TEST_F(Sizing, CustomSizeIsAskedForAndMustFitTheScreen)
 {
-    useSubtitles(false);
+    start(false);
     media.openStream(352, 240, 10);
-    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
     const struct {
-        QSize asked;
-        bool resized;
+        std::optional<QString> width, height;
+        QSize window; // {} for unchanged
     } cases[] = {
-        {{400, 300}, true},
-        {screen, true},
-        {{screen.width() + 1, 300}, false},
-        {{400, screen.height() + 1}, false},
-        {{0, 300}, false},
+        {"400", "300", {400, 320}}, {" 1280 ", "1024", {1280, 1044}},
+        {"1281", "300", {}},        {"400", "1025", {}},
+        {"0", "300", {}},           {"wide", "300", {}},
+        {std::nullopt, "300", {}},  {"400", std::nullopt, {}},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.asked.width());
-        session->chooseZoom(int(session->zoomChoices().indexOf("352x240")));
+        SCOPED_TRACE(c.width.value_or("cancel").toStdString() + " " +
+                     c.height.value_or("cancel").toStdString());
+        session->chooseZoom(choice("352x240"));
         const QSize before = window();
-        session->zoomToCustomSize(c.asked.width(), c.asked.height());
-        EXPECT_EQ(window() != before, c.resized);
-        if (c.resized) {
-            EXPECT_EQ(session->videoSizeText(), QString("%1x%2").arg(c.asked.width()).arg(c.asked.height()));
-        }
+        desktop.texts = {c.width, c.height};
+        session->chooseZoom(choice("Custom..."));
+        EXPECT_EQ(window(), c.window.isEmpty() ? before : c.window);
+        desktop.texts.clear();
     }
+    EXPECT_EQ(shownSize(), "352x240");
+    EXPECT_EQ(desktop.asked.mid(0, 2), (QStringList{"Horizontal Zoom", "Vertical Zoom"}));
 }
 
 // A window reaching below the screen comes up; one past the right edge stays.
-TEST_F(VideoSizing, ResizedWindowStaysAboveTheScreensBottom)
+TEST_F(Sizing, ResizedWindowStaysAboveTheScreensBottom)
 {
-    useSubtitles(false);
+    start(false);
     media.openStream(352, 240, 10);
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    session->setVideoPosition(QPoint(screen.width() - 10, screen.height() - 100));
-    session->chooseZoom(int(session->zoomChoices().indexOf("352x240")));
-    EXPECT_EQ(session->videoPosition(), QPoint(screen.width() - 10, screen.height() - 260));
+    session->videoMoved(QPoint(1270, 924));
+    session->chooseZoom(choice("352x240"));
+    EXPECT_EQ(windows().videoPosition(), QPoint(1270, 764));
 }
 
-TEST_F(VideoSizing, GripResizesWithinItsLimits)
+TEST_F(Sizing, GripResizesWithinItsLimits)
 {
-    useSubtitles(false);
+    start(false);
     media.openStream(352, 240, 10);
     const QSize before = window();
-    session->dragVideoGrip(150, 300);
+    session->dragVideoGrip({150, 300});
     EXPECT_EQ(window(), before + QSize(10, 20));
     const QSize last = window();
     const struct {
-        double x, y;
+        QPointF by;
         bool resizes;
     } limits[] = {
-        {-(last.width() * 15.0 - 195), 0, false},     // the window would be as narrow as the grip
-        {-(last.width() * 15.0 - 195) + 15, 0, true}, // a pixel wider
-        {0, -(last.height() * 15.0 - 300), false},    // as low as the top edge and the grip
+        {{-(last.width() * 15.0 - 195), 0}, false},     // as narrow as the grip
+        {{-(last.width() * 15.0 - 195) + 15, 0}, true}, // a pixel wider
+        {{0, -(last.height() * 15.0 - 300)}, false},    // as low as the top edge and the grip
     };
     for (const auto &l : limits) {
         const QSize now = window();
-        session->dragVideoGrip(l.x, l.y);
-        EXPECT_EQ(window() != now, l.resizes) << l.x << " " << l.y;
+        session->dragVideoGrip(l.by);
+        EXPECT_EQ(window() != now, l.resizes) << l.by.x() << " " << l.by.y();
     }
     session->releaseVideoGrip();
-    EXPECT_DOUBLE_EQ(picture().width(), session->videoLayout().widthTwips() - 30);
-    EXPECT_DOUBLE_EQ(picture().height(), session->videoLayout().heightTwips() - 195);
+    EXPECT_DOUBLE_EQ(picture().width(), session->video().layout().widthTwips() - 30);
+    EXPECT_DOUBLE_EQ(picture().height(), session->video().layout().heightTwips() - 195);
 }
 
 } // namespace

@@ -1,33 +1,18 @@
-// Which windows show and which stay on top; the tray; the zoom strip; where
-// the windows go at the start and what quit saves.
-#include "desktop/Twips.h"
+// Which windows show and which stay on top; full screen; the tray; the
+// dialogs; where the windows go at the start; errors; what quit saves.
+#include "settings/RegistryStore.h"
 #include "tests/support/SessionFixture.h"
 
-#include <QGuiApplication>
-#include <QScreen>
-#include <QSignalSpy>
+#include <QProcess>
 
 namespace qr::test {
 namespace {
 
-using Band = QList<std::pair<PlayerWindow, bool>>;
+const Band MainWindowsOut{{PlayerWindow::Video, false}, {PlayerWindow::Panel, false}};
 
 class Windows : public SessionFixture {
 protected:
-    void SetUp() override
-    {
-        SessionFixture::SetUp();
-        watch();
-        session->loadPanel(std::nullopt);
-    }
-    void watch()
-    {
-        QObject::connect(session.get(), &Session::topMostRequested, [this](PlayerWindow window, bool onTop) {
-            band << std::pair{window, onTop};
-        });
-    }
-    QRect screen() const { return QGuiApplication::primaryScreen()->geometry(); }
-    Band band;
+    void SetUp() override { restart(); }
 };
 
 // Switched on, or stored on at load: both windows are handed over while the
@@ -37,24 +22,22 @@ TEST_F(Windows, AlwaysOnTopSwitch)
 {
     for (const bool stored : {false, true}) {
         SCOPED_TRACE(stored ? "stored" : "switched");
-        setValue(PlayerSettings::Ontop, stored ? "yes" : "no");
+        setValue(PlayerSettings::Ontop, PlayerSettings::yesNo(stored));
         remake();
-        watch();
-        band.clear();
         session->loadPanel(std::nullopt);
         if (!stored)
             session->toggleAlwaysOnTop();
-        EXPECT_TRUE(session->alwaysOnTop());
-        EXPECT_EQ(session->statusLine(), "Always on Top Enabled");
-        EXPECT_EQ(band, (Band{{PlayerWindow::Video, false}, {PlayerWindow::Panel, false}}));
-        EXPECT_TRUE(session->isShown(PlayerWindow::Video)) << "either way the video window shows";
+        EXPECT_TRUE(windows().alwaysOnTop());
+        EXPECT_EQ(lines().status(), "Always on Top Enabled");
+        EXPECT_EQ(topMost, MainWindowsOut);
+        EXPECT_TRUE(shown(PlayerWindow::Video)) << "either way the video window shows";
+        topMost.clear();
     }
-    band.clear();
     session->toggleAlwaysOnTop();
-    EXPECT_FALSE(session->alwaysOnTop());
-    EXPECT_EQ(session->statusLine(), "Always on Top Disabled");
-    EXPECT_EQ(band, (Band{{PlayerWindow::Video, false}, {PlayerWindow::Panel, false}}));
-    EXPECT_EQ(session->statusText(), "No media loaded..") << "the status it returns to stays";
+    EXPECT_FALSE(windows().alwaysOnTop());
+    EXPECT_EQ(lines().status(), "Always on Top Disabled");
+    EXPECT_EQ(topMost, MainWindowsOut);
+    EXPECT_EQ(lines().statusText(), "No media loaded..") << "the status it returns to stays";
 }
 
 TEST_F(Windows, FullScreenNeedsAFileAndLeaves)
@@ -64,60 +47,73 @@ TEST_F(Windows, FullScreenNeedsAFileAndLeaves)
     media.display = DisplaySize::FullScreen; // left so when its file went
     session->toggleFullScreen();
     EXPECT_EQ(media.calls, QStringList{"setDisplaySize 4"}) << "leaving needs no file";
-    media.calls.clear();
     open();
+    topMost.clear();
     session->toggleFullScreen();
     EXPECT_EQ(media.calls, (QStringList{"setFullScreenControls 1", "setDisplaySize 3"}));
-    EXPECT_EQ(band.mid(band.size() - 2), (Band{{PlayerWindow::Video, false}, {PlayerWindow::Panel, false}}));
-    media.calls.clear();
-    session->toggleFullScreen();
-    EXPECT_EQ(media.calls, QStringList{"setDisplaySize 4"});
+    EXPECT_EQ(topMost, MainWindowsOut);
 
-    band.clear();
+    topMost.clear();
     media.calls.clear();
     Q_EMIT media.displayModeChanged(DisplaySize::FullScreen); // the engine's own double-click
-    EXPECT_EQ(band, (Band{{PlayerWindow::Video, false}, {PlayerWindow::Panel, false}}));
+    EXPECT_EQ(topMost, MainWindowsOut);
     EXPECT_EQ(media.calls, QStringList{"setFullScreenControls 1"});
 }
 
 TEST_F(Windows, TrayRoundTripBringsTheZoomStripBack)
 {
+    open();
     for (bool zoomOpen : {true, false}) {
         SCOPED_TRACE(zoomOpen);
-        open();
-        session->setShown(PlayerWindow::Panel, true);
+        session->placeMainWindows(QSize(274, 113));
         if (zoomOpen)
             session->showZoomStrip();
         session->hideToTray();
-        EXPECT_TRUE(session->panelInTray());
-        EXPECT_FALSE(session->isShown(PlayerWindow::Panel));
-        EXPECT_FALSE(session->zoomStripShown());
-        session->restoreFromTray();
-        EXPECT_FALSE(session->panelInTray());
-        EXPECT_TRUE(session->isShown(PlayerWindow::Panel));
-        EXPECT_EQ(session->zoomStripShown(), zoomOpen);
+        EXPECT_TRUE(windows().panelInTray());
+        EXPECT_FALSE(shown(PlayerWindow::Panel) || shown(PlayerWindow::ZoomStrip));
+        session->raisePanel();
+        EXPECT_FALSE(windows().panelInTray());
+        EXPECT_TRUE(shown(PlayerWindow::Panel));
+        EXPECT_EQ(shown(PlayerWindow::ZoomStrip), zoomOpen);
         session->hideZoomStrip();
     }
+    desktop.tray = false;
+    session->hideToTray();
+    EXPECT_TRUE(shown(PlayerWindow::Panel)) << "a panel with no icon to come back by would be lost";
+    EXPECT_EQ(lines().status(), "No system tray available");
 }
 
-TEST_F(Windows, ZoomStripListsTheChoicesAndRemembersTheOneMade)
+// However the options dialog or the About window closes, the clock keeps
+// the band again. The options' key is made when the dialog opens.
+TEST_F(Windows, DialogsHoldTheBandOnlyWhileOpen)
 {
-    session->showZoomStrip();
-    EXPECT_EQ(session->zoomChoices().size(), 12) << "nothing loaded: no own size";
-    open();
-    media.openStream(640, 480, 10);
-    EXPECT_EQ(session->zoomChoices().size(), 13);
-    EXPECT_EQ(session->zoomChoices().at(10), "640x480");
-    EXPECT_EQ(session->zoomChoice(), -1);
+    for (const PlayerWindow dialog : {PlayerWindow::About, PlayerWindow::Options}) {
+        dialog == PlayerWindow::About ? session->showAbout() : session->showOptions();
+        EXPECT_TRUE(shown(dialog) && windows().dialogOpen());
+        session->windowClosed(dialog);
+        EXPECT_FALSE(shown(dialog) || windows().dialogOpen());
+    }
+    EXPECT_FALSE(writeValue(PlayerSettings::Key, "x", "y")) << "the key exists";
+}
 
-    createKey(PlayerSettings::Key);
-    session->hideZoomStrip();
-    EXPECT_EQ(value(PlayerSettings::ZoomChoice), "-1");
-    session->showZoomStrip();
-    session->setZoomChoice(2);
-    session->hideZoomStrip();
-    EXPECT_EQ(value(PlayerSettings::ZoomChoice), "2");
-    EXPECT_FALSE(session->zoomStripShown());
+TEST_F(Windows, StartPlacementOnTheDesktopItHas)
+{
+    desktop.screenRects = {QRect(0, 0, 1280, 1024), QRect(1280, 0, 1280, 1024)};
+    setValue(PlayerSettings::Windowpos, "yes");
+    for (const auto &[name, text] : {std::pair{PlayerSettings::PanelLeft, "24000"},
+                                     {PlayerSettings::PanelTop, "1500"},
+                                     {PlayerSettings::VideoLeft, "21000"},
+                                     {PlayerSettings::VideoTop, "4500"}})
+        setValue(name, text);
+    restart().placeMainWindows(QSize(274, 113));
+    EXPECT_EQ(windows().panelPosition(), QPoint(1600, 100));
+    EXPECT_EQ(windows().videoPosition(), QPoint(1400, 300));
+    EXPECT_TRUE(shown(PlayerWindow::Panel));
+
+    setValue(PlayerSettings::Windowpos, "no");
+    restart().placeMainWindows(QSize(274, 113));
+    EXPECT_EQ(windows().videoPosition(), QPoint(280, 181)) << "centred a third down";
+    EXPECT_EQ(windows().panelPosition(), QPoint(503, 68)) << "centred above it";
 }
 
 TEST_F(Windows, QuitWritesWhatTheSwitchesAsk)
@@ -126,15 +122,13 @@ TEST_F(Windows, QuitWritesWhatTheSwitchesAsk)
         const char *what;
         QString windowpos, remember;
         bool mute, repeat, zoom;
-        int volume;
-        QString written; // name=value ...
+        QString written;
     } cases[] = {
-        {"both off", "no", "no", true, true, false, 35, ""},
-        {"positions", "yes", "", false, false, false, 35, "QV_RL=3000 QV_RT=1440 QV_VL=1500 QV_VT=2250"},
-        {"mute on", "", "yes", true, false, false, 100,
-         "RMP_Mute=yes RMP_Repeat=no RMP_PBView=no RMP_Volume=100"},
-        {"zoom third choice", "", "yes", false, true, true, 0,
-         "RMP_Mute=no RMP_Repeat=yes RMP_PBView=yes RMP_PBView_ResIdx=2 RMP_Volume=0"},
+        {"both off", "no", "no", true, true, false, ""},
+        {"positions", "yes", "", false, false, false, "QV_RL=3000 QV_RT=1440 QV_VL=1500 QV_VT=2250"},
+        {"mute on", "", "yes", true, false, false, "RMP_Mute=yes RMP_Repeat=no RMP_PBView=no RMP_Volume=35"},
+        {"zoom third choice", "", "yes", false, true, true,
+         "RMP_Mute=no RMP_Repeat=yes RMP_PBView=yes RMP_PBView_ResIdx=2 RMP_Volume=35"},
     };
     const QStringList names =
         QString("QV_RL QV_RT QV_VL QV_VT RMP_Mute RMP_Repeat RMP_PBView RMP_PBView_ResIdx RMP_Volume")
@@ -144,116 +138,111 @@ TEST_F(Windows, QuitWritesWhatTheSwitchesAsk)
         TempStore fresh;
         setValue(PlayerSettings::Windowpos, c.windowpos);
         setValue(PlayerSettings::RememberPlayer, c.remember);
-        remake().loadPanel(std::nullopt);
+        restart();
         open();
-        session->setPanelPosition(QPoint(200, 96));
-        session->setVideoPosition(QPoint(100, 150));
-        if (c.mute)
-            session->muteOn();
-        if (c.repeat)
-            session->repeatOn();
+        session->panelMoved(QPoint(200, 96));
+        session->videoMoved(QPoint(100, 150));
+        session->setMuted(c.mute);
+        session->setRepeat(c.repeat);
         if (c.zoom) {
             session->showZoomStrip();
             session->setZoomChoice(2);
         }
-        session->setVolume(c.volume);
-        QSignalSpy finished(session.get(), &Session::finished);
+        session->setVolume(35);
+        int finished = 0;
+        QObject::connect(session.get(), &Session::finished, [&] { ++finished; });
         session->quit();
-        EXPECT_EQ(finished.count(), 1);
+        EXPECT_EQ(finished, 1);
         QStringList written;
         for (const QString &name : names)
             if (readValue(PlayerSettings::Key, name))
                 written << name + "=" + value(name);
         EXPECT_EQ(written.join(' '), c.written);
-        EXPECT_TRUE(session->currentFile().isEmpty());
+        EXPECT_TRUE(session->playback().currentFile().isEmpty());
     }
 }
 
-// Where the desktop keeps no positions (Wayland): said once, and quit
-// leaves the stored ones alone while it still saves the player state.
+// Where the desktop keeps no positions (Wayland): said, and quit leaves the
+// stored ones alone while it still saves the player state.
 TEST_F(Windows, PositionsThatCannotBeKeptAreNeitherClaimedNorSaved)
 {
     setValue(PlayerSettings::Windowpos, "yes");
     setValue(PlayerSettings::RememberPlayer, "yes");
     setValue(PlayerSettings::PanelLeft, "1500");
-    remake().loadPanel(std::nullopt);
-    session->positionsCannotBeKept();
-    EXPECT_EQ(session->statusLine(), "Window positions cannot be kept on Wayland");
-    EXPECT_EQ(session->statusText(), "No media loaded..") << "the line returns to the status";
-    session->restoreStatus();
-    session->positionsCannotBeKept();
-    EXPECT_EQ(session->statusLine(), "No media loaded..") << "said once";
-    session->setPanelPosition(QPoint(0, 0));
+    desktop.keepsPositions = false;
+    restart();
+    EXPECT_EQ(lines().status(), "Window positions cannot be kept on Wayland");
+    EXPECT_EQ(lines().statusText(), "No media loaded..") << "the line returns to the status";
+    session->panelMoved(QPoint(0, 0));
     session->quit();
     EXPECT_EQ(value(PlayerSettings::PanelLeft), "1500");
     EXPECT_EQ(value(PlayerSettings::VideoTop), "<none>");
     EXPECT_EQ(value(PlayerSettings::RememberedMute), "no");
 }
 
-TEST_F(Windows, StartPlacement)
+// Another program holds the store's write lock: one transaction, tried
+// twice, each try waiting only the lock wait; what was not saved is named,
+// and the rest of the session carries on.
+TEST_F(Windows, QuitWithTheStoreHeldByAnotherProgram)
 {
-    const QString edge = QString::number(static_cast<int>(twipsX(screen().width())));
-    const QSize panel(274, 113);
+    constexpr int LockWaitMs = 1000;
+    RegistryStore::SetBusyTimeout(LockWaitMs);
+    const QString all = "QV_RT, QV_RL, QV_VT, QV_VL, RMP_Mute, RMP_Repeat, RMP_PBView, RMP_Volume";
     const struct {
         const char *what;
-        QString windowpos, rl, rt, vl, vt;
-        bool defaultPlace;
-        QPoint panel, video;
+        QString keep;
+        QStringList hold;
+        QStringList reports;
+        QString panelLeft;
     } cases[] = {
-        {"stored", "yes", "1500", "3000", "4500", "6000", false, {100, 200}, {300, 400}},
-        {"left at the screen's width", "yes", edge, "3000", "4500", "6000", false, {0, 200}, {300, 400}},
-        {"top cut to whole twips", "yes", "1500", "3000", "4500", "6007.9", false, {100, 200}, {300, 400}},
-        {"switch off", "no", "1500", "3000", "4500", "6000", true, {}, {}},
-        {"one missing", "yes", "1500", "", "4500", "6000", true, {}, {}},
-        {"not a number", "yes", "1500", "3000", "abc", "6000", true, {}, {}},
+        {"held throughout", "yes", {"hold"}, {"quilvane-ryn: the store is busy; not saved: " + all}, "15"},
+        // let go after the first try gave up, before the second does
+        {"let go during the second try", "yes", {"hold", QString::number(LockWaitMs * 3 / 2)}, {}, "3000"},
+        {"nothing to keep", "no", {"hold"}, {}, "15"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         TempStore fresh;
-        for (const auto &[name, text] : {std::pair{PlayerSettings::Windowpos, c.windowpos},
-                                         {PlayerSettings::PanelLeft, c.rl},
-                                         {PlayerSettings::PanelTop, c.rt},
-                                         {PlayerSettings::VideoLeft, c.vl},
-                                         {PlayerSettings::VideoTop, c.vt}})
-            if (!text.isEmpty())
-                setValue(name, text);
-        remake().applyStartSettings(panel);
-        const QPoint video = session->videoPosition();
-        if (c.defaultPlace) {
-            // The panel centred, right above the video window, which is centred a third down.
-            EXPECT_EQ(video.x(), screen().x() + (screen().width() - 720) / 2);
-            EXPECT_EQ(session->panelPosition(), QPoint(screen().width() / 2 - 137, video.y() - 113));
-        } else {
-            EXPECT_EQ(session->panelPosition(), c.panel);
-            EXPECT_EQ(video, c.video);
-        }
+        setValue(PlayerSettings::Windowpos, c.keep);
+        setValue(PlayerSettings::RememberPlayer, c.keep);
+        setValue(PlayerSettings::PanelLeft, "15");
+        restart();
+        session->panelMoved(QPoint(200, 96));
+        failedSaves.clear();
+        QProcess holder;
+        holder.start(qEnvironmentVariable("QR_STORE_WRITER"), c.hold);
+        ASSERT_TRUE(holder.waitForReadyRead(60000)) << holder.readAllStandardError().toStdString();
+        ASSERT_EQ(holder.readAllStandardOutput(), "locked\n");
+        session->quit();
+        holder.closeWriteChannel();
+        EXPECT_TRUE(holder.waitForFinished(60000));
+        EXPECT_EQ(failedSaves, c.reports);
+        EXPECT_EQ(value(PlayerSettings::PanelLeft), c.panelLeft);
     }
+    RegistryStore::SetBusyTimeout(RegistryStore::kToolBusyTimeoutMs);
 }
 
-TEST_F(Windows, ErrorReportReturnsToNoMedia)
+TEST_F(Windows, EngineErrorReturnsToNoMedia)
 {
-    for (bool loaded : {true, false}) {
-        SCOPED_TRACE(loaded);
-        if (loaded)
-            open();
-        media.openStream(352, 240, 100);
-        media.position = 50;
-        session->clockTick();
-        session->setShown(PlayerWindow::Video, true);
-        messages.clear();
-        session->reportError("Something failed.", -7, "bad");
-        ASSERT_EQ(messages.size(), 1);
-        EXPECT_EQ(messages[0].title, "Error");
-        EXPECT_EQ(messages[0].text, "Something failed.\r\n\r\nIf this error occurs again, please send the "
-                                    "errorcode/description in a mail to support@tarvell.example\r\n\r\n"
-                                    "(Error code: #-7/Error description: bad)");
-        EXPECT_TRUE(media.file.isEmpty());
-        EXPECT_EQ(session->seekValue(), 0);
-        EXPECT_EQ(session->statusLine(), "No media loaded..");
-        EXPECT_TRUE(session->timeText().isEmpty());
-        EXPECT_TRUE(session->mediaInfo().isEmpty());
-        EXPECT_FALSE(session->isShown(PlayerWindow::Video));
-    }
+    const QString path = open();
+    media.openStream(352, 240, 100);
+    media.position = 50;
+    session->play();
+    session->clockTick();
+    ASSERT_TRUE(shown(PlayerWindow::Video));
+    Q_EMIT media.engineError(-7, "bad");
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0].title, "Error");
+    EXPECT_EQ(messages[0].text,
+              "An error occured while attempting to play file \"" + path +
+                  "\".\r\n\r\nIf this error occurs again, please send the errorcode/description "
+                  "in a mail to support@tarvell.example\r\n\r\n(Error code: #-7/Error "
+                  "description: bad)");
+    EXPECT_TRUE(media.file.isEmpty());
+    EXPECT_EQ(lines().seekValue(), 0);
+    EXPECT_EQ(lines().status(), "No media loaded..");
+    EXPECT_TRUE(lines().timeText().isEmpty() && lines().mediaInfo().isEmpty());
+    EXPECT_FALSE(shown(PlayerWindow::Video));
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 // minute and the warm-up, neither grew by more than 5 %, every file opened
 // and the clip kept playing; 1 otherwise.
 #include "app/PlayerApp.h"
+#include "desktop/QtDesktop.h"
 #include "engine/MpvMediaControl.h"
 #include "settings/PlayerSettings.h"
 #include "settings/RegistryStore.h"
@@ -76,11 +77,10 @@ QString clock(qint64 ms)
 
 class Soak : public QObject {
 public:
-    Soak(PlayerApp &player, qint64 repeatMs, QString repeatClip, QStringList files)
+    Soak(PlayerApp &player, MediaControl &media, qint64 repeatMs, QString repeatClip, QStringList files)
         : m_session(player.session()), m_repeatMs(repeatMs), m_repeatClip(std::move(repeatClip)),
           m_files(std::move(files))
     {
-        MediaControl &media = m_session.media();
         connect(&media, &MediaControl::streamOpened, this, &Soak::onOpened);
         connect(&media, &MediaControl::endOfMedia, this, [this] { ++m_loops; });
         // The player's boxes wait for a click nobody gives: each is noted and closed.
@@ -121,7 +121,7 @@ private:
         if (m_useDrop)
             m_session.openDroppedFiles({path});
         else
-            m_session.openChosenFile(path, QString());
+            m_session.openFile(path);
         m_useDrop = !m_useDrop;
     }
 
@@ -274,9 +274,10 @@ int main(int argc, char **argv)
     }
 
     qr::MpvMediaControl media(qr::videoBackground());
-    qr::PlayerApp player(media, std::nullopt);
+    qr::QtDesktop desktop;
+    qr::PlayerApp player(media, desktop, std::nullopt);
     player.start();
-    qr::Soak soak(player, qint64(minutes * 60000), args[2], files);
+    qr::Soak soak(player, media, qint64(minutes * 60000), args[2], files);
     QTimer::singleShot(0, &soak, &qr::Soak::start);
     return app.exec();
 }

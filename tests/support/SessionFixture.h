@@ -1,10 +1,10 @@
 #pragma once
 
-// A session over the fake engine and a temporary store, its message boxes
-// collected instead of shown.
+// A session over the fake engine, a fake desktop and a temporary store; its
+// message boxes, failed saves and top-most requests collected.
 #include "session/Session.h"
-#include "settings/PlayerSettings.h"
 #include "settings/Registry.h"
+#include "tests/support/FakeDesktop.h"
 #include "tests/support/FakeMediaControl.h"
 #include "tests/support/QtPrinters.h"
 #include "tests/support/TempStore.h"
@@ -15,29 +15,45 @@
 
 namespace qr::test {
 
+using Band = QList<std::pair<PlayerWindow, bool>>;
+
 class SessionFixture : public ::testing::Test {
 protected:
     TempStore store;
     FakeMediaControl media;
+    FakeDesktop desktop;
     PlayerSettings settings;
     std::unique_ptr<Session> session;
     QList<Message> messages;
+    QStringList failedSaves;
+    Band topMost;
 
     void SetUp() override { remake(); }
 
     // A new session, as a new run of the player has.
     Session &remake()
     {
-        session = std::make_unique<Session>(media, settings);
+        session = std::make_unique<Session>(media, settings, desktop);
         QObject::connect(session.get(), &Session::messageRequested,
-                         [this](const Message &message) { messages << message; });
+                         [this](const Message &m) { messages << m; });
+        QObject::connect(session.get(), &Session::saveFailed, [this](const QString &l) { failedSaves << l; });
+        QObject::connect(&session->windows(), &WindowStates::topMostRequested,
+                         [this](PlayerWindow window, bool onTop) {
+                             topMost << std::pair{window, onTop};
+                         });
+        return *session;
+    }
+    // A new run started without a file.
+    Session &restart()
+    {
+        remake().loadPanel(std::nullopt);
         return *session;
     }
 
     void setValue(const QString &name, const QString &text)
     {
-        createKey(PlayerSettings::Key);
-        writeValue(PlayerSettings::Key, name, text);
+        EXPECT_FALSE(createKey(PlayerSettings::Key));
+        EXPECT_FALSE(writeValue(PlayerSettings::Key, name, text));
     }
     QString value(const QString &name) const
     {
@@ -53,23 +69,19 @@ protected:
         return path;
     }
 
-    // A file opened the way the open dialog opens one; the engine's calls
-    // so far are forgotten.
+    // A file opened as the desktop's media controls open one; the engine's
+    // calls so far are forgotten.
     QString open(const QString &name = QStringLiteral("clip.avi"))
     {
         const QString path = makeFile(name);
-        session->openChosenFile(path, QString());
+        session->openFile(path);
         media.calls.clear();
         return path;
     }
 
-    QString lastMessage() const { return messages.isEmpty() ? QString() : messages.last().text; }
-};
-
-// The session after a start without a file: the panel loaded, nothing open.
-class LoadedSession : public SessionFixture {
-protected:
-    void SetUp() override { remake().loadPanel(std::nullopt); }
+    const PanelLines &lines() const { return session->lines(); }
+    const WindowStates &windows() const { return session->windows(); }
+    bool shown(PlayerWindow window) const { return session->windows().isShown(window); }
 };
 
 } // namespace qr::test

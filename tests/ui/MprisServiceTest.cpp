@@ -35,11 +35,12 @@ namespace {
 const QString Player = QStringLiteral("org.mpris.MediaPlayer2.Player");
 const QString Properties = QStringLiteral("org.freedesktop.DBus.Properties");
 
-class Mpris : public LoadedSession {
+class Mpris : public SessionFixture {
 protected:
     void SetUp() override
     {
-        LoadedSession::SetUp();
+        SessionFixture::SetUp();
+        restart();
         service = std::make_unique<MprisService>(*session);
         ASSERT_TRUE(service->registerOn(QDBusConnection::sessionBus())) << "run under dbus-run-session";
         const QString name = MprisService::ServiceName, path = MprisService::ObjectPath;
@@ -86,7 +87,7 @@ TEST_F(Mpris, AnnouncesWhatChangesAndOnlyThat)
     EXPECT_FALSE(property("CanPlay").toBool());
 
     const QString path = makeFile("clip.avi");
-    session->openChosenFile(path, QString());
+    session->openFile(path);
     QVariantMap changed = announced();
     EXPECT_EQ(changed.keys(), (QStringList{"CanPause", "CanPlay", "Metadata"}));
     EXPECT_FALSE(property("CanSeek").toBool()) << "not before the length is known";
@@ -155,7 +156,7 @@ TEST_F(Mpris, VolumeOpenAndRaise)
     for (const auto &[asked, percent] : {std::pair{1.5, 100}, {-0.2, 0}, {0.404, 40}}) {
         call(Properties, "Set", {Player, "Volume", QVariant::fromValue(QDBusVariant(asked))});
         EXPECT_EQ(media.volumeLevel, percent) << asked;
-        EXPECT_EQ(session->statusLine(), QString("Volume %1%").arg(percent));
+        EXPECT_EQ(lines().status(), QString("Volume %1%").arg(percent));
         EXPECT_DOUBLE_EQ(property("Volume").toDouble(), percent / 100.0);
     }
 
@@ -168,11 +169,11 @@ TEST_F(Mpris, VolumeOpenAndRaise)
     call(Player, "OpenUri", {QUrl::fromLocalFile(path).toString()});
     EXPECT_TRUE(QTest::qWaitFor([&] { return media.file == path; }, 5000)) << "an escaped name";
 
-    QSignalSpy raised(session.get(), &Session::raiseRequested);
-    session->setShown(PlayerWindow::Panel, true);
+    QSignalSpy raised(&session->windows(), &WindowStates::raiseRequested);
+    session->placeMainWindows(QSize(274, 113));
     session->hideToTray();
     call("org.mpris.MediaPlayer2", "Raise");
-    EXPECT_FALSE(session->panelInTray());
+    EXPECT_FALSE(windows().panelInTray());
     EXPECT_EQ(raised.count(), 1);
 }
 
