@@ -55,29 +55,25 @@ CommandLine parseCommandLine(const QStringList &arguments)
         }
     }
     CommandLine result;
-    if (words.isEmpty())
-        return result;
-    result.hasFile = true;
-    // A file manager passes a path with blanks as one argument; several
-    // arguments are a path typed unquoted.
-    result.file = localPath(words.size() == 1 ? words.front() : words.join(QLatin1Char(' ')).trimmed());
+    for (const QString &word : words)
+        result.files << localPath(word);
     return result;
 }
 
 QString usageText()
 {
-    return QStringLiteral("Usage: quilvane-ryn [--help | --version] [--] [FILE]\n"
+    return QStringLiteral("Usage: quilvane-ryn [--help | --version] [--] [FILE | FOLDER]...\n"
                           "\n"
-                          "Opens FILE, a video or sound file given as a path or a file:// URI, in a\n"
-                          "small skinned player. Several words are joined with single blanks into one\n"
-                          "file name. Without FILE the player starts empty: drop a file on its panel\n"
-                          "or open one with Ctrl+L.\n"
+                          "Plays the files, each a video or sound file given as a path or a file://\n"
+                          "URI, one after the other in a small skinned player; a folder stands for\n"
+                          "its media files in name order. Without a file the player starts empty:\n"
+                          "drop files on its panel or open them with Ctrl+L.\n"
                           "\n"
                           "Options:\n"
                           "  --help     print this help and exit\n"
                           "  --version  print the version and exit\n"
-                          "  --         end of the options: what follows is the file, even if it\n"
-                          "             begins with --\n"
+                          "  --         end of the options: what follows are files, even if they\n"
+                          "             begin with --\n"
                           "\n"
                           "Settings live in $XDG_CONFIG_HOME/quilvane-ryn/registry.db\n"
                           "(~/.config/quilvane-ryn/registry.db); quilvane-ryn-reg reads and edits them.\n"

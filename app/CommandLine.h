@@ -9,17 +9,16 @@ namespace qr {
 struct [[nodiscard]] CommandLine {
     enum class Action { Run, PrintHelp, PrintVersion, BadUsage };
     Action action = Action::Run;
-    // Run: true when a file was named, even an empty one or one of blanks.
-    bool hasFile = false;
-    QString file;
+    // Run: the files named, each argument one, an empty one or one of
+    // blanks included.
+    QStringList files;
     // BadUsage: one line for standard error, without the line break.
     QString message;
 };
 
 // --help and --version answer at once, any other "--" option is bad usage,
-// and "--" alone ends the options. The remaining arguments name the file: a
-// single one exactly as given, several joined with one blank and trimmed. A
-// local file:// URI becomes its decoded path.
+// and "--" alone ends the options. Each remaining argument names a file or
+// a folder, exactly as given; a local file:// URI becomes its decoded path.
 CommandLine parseCommandLine(const QStringList &arguments);
 
 // The --help text, ending in a line break.

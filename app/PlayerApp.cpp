@@ -28,10 +28,9 @@ namespace {
 constexpr int EngineFallbackMs = 1000;
 } // namespace
 
-PlayerApp::PlayerApp(MediaControl &media, Desktop &desktop, std::optional<QString> commandLineFile,
-                     QObject *parent)
+PlayerApp::PlayerApp(MediaControl &media, Desktop &desktop, QStringList commandLineFiles, QObject *parent)
     : QObject(parent), m_media(media), m_session(media, m_settings, desktop),
-      m_commandLineFile(std::move(commandLineFile))
+      m_commandLineFiles(std::move(commandLineFiles))
 {
     const WindowStates &windows = m_session.windows();
     connect(&windows, &WindowStates::windowShown, this, &PlayerApp::showWindow);
@@ -175,7 +174,7 @@ void PlayerApp::loadPanel()
         return;
     m_panelLoaded = true;
     window(PlayerWindow::Panel);
-    m_session.loadPanel(m_commandLineFile);
+    m_session.loadPanel(m_commandLineFiles);
 }
 
 // The old registry entries, and what the desktop's file managers read.

@@ -6,7 +6,6 @@
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
-#include <optional>
 
 namespace qr {
 
@@ -26,8 +25,7 @@ class ZoomStrip;
 class PlayerApp : public QObject {
     Q_OBJECT
 public:
-    PlayerApp(MediaControl &media, Desktop &desktop, std::optional<QString> commandLineFile,
-              QObject *parent = nullptr);
+    PlayerApp(MediaControl &media, Desktop &desktop, QStringList commandLineFiles, QObject *parent = nullptr);
     ~PlayerApp() override;
 
     // The start: the file types registered when the options ask for it,
@@ -73,7 +71,7 @@ private:
     MediaControl &m_media;
     PlayerSettings m_settings;
     Session m_session;
-    const std::optional<QString> m_commandLineFile;
+    const QStringList m_commandLineFiles;
     bool m_panelLoaded = false;
     bool m_mainWindowsPlaced = false;
     QPointer<QWidget> m_firstWindow; // watched for its first paint

@@ -14,7 +14,6 @@
 #include <csignal>
 #include <cstdio>
 #include <malloc.h>
-#include <optional>
 
 int main(int argc, char **argv)
 {
@@ -70,12 +69,9 @@ int main(int argc, char **argv)
     qr::MpvMediaControl media(qr::videoBackground());
     // Again, without the options Qt took for itself (-platform, -style...).
     const qr::CommandLine command = qr::parseCommandLine(app.arguments().mid(1));
-    std::optional<QString> file;
-    if (command.hasFile)
-        file = command.file;
 
     qr::QtDesktop desktop;
-    qr::PlayerApp player(media, desktop, file);
+    qr::PlayerApp player(media, desktop, command.files);
     QObject::connect(&player, &qr::PlayerApp::finished, &app, &QCoreApplication::exit, Qt::QueuedConnection);
     QObject::connect(&endSignals, &qr::SignalWatcher::received, &player, &qr::PlayerApp::quit,
                      Qt::SingleShotConnection);

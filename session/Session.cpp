@@ -16,7 +16,8 @@ const QString Playing = QStringLiteral(" Playing..");
 
 Session::Session(MediaControl &media, const PlayerSettings &settings, Desktop &desktop, QObject *parent)
     : QObject(parent), m_media(media), m_settings(settings), m_desktop(desktop), m_windows(desktop),
-      m_playback(media, m_lines, m_windows), m_video(media, desktop, m_windows, m_lines, m_subtitles)
+      m_history(settings), m_playback(media, m_lines, m_windows),
+      m_video(media, desktop, m_windows, m_lines, m_subtitles)
 {
     m_clock.setInterval(TickMs);
     m_statusRefresh.setInterval(TickMs);
@@ -44,7 +45,7 @@ Session::~Session() = default;
 
 // ---- start-up ----------------------------------------------------------------
 
-void Session::loadPanel(const std::optional<QString> &commandLineFile)
+void Session::loadPanel(const QStringList &commandLineFiles)
 {
     m_clock.start();
     // Before the command-line file opens, so that it gets its subtitles.
@@ -58,10 +59,9 @@ void Session::loadPanel(const std::optional<QString> &commandLineFile)
         m_lines.showHint(QStringLiteral("Always on Top Enabled"));
         m_windows.setAlwaysOnTop(true);
     }
-    if (commandLineFile) {
-        m_playback.setCurrentFile(*commandLineFile);
+    if (!commandLineFiles.isEmpty()) {
         m_lines.showHint(QStringLiteral("Loading file.."));
-        openMediaFile(*commandLineFile, QString());
+        openQueue(commandLineFiles, QString());
     } else {
         m_windows.acceptDroppedFiles();
     }
@@ -89,7 +89,7 @@ void Session::placeMainWindows(QSize panelSize)
 void Session::openFromDialog()
 {
     m_lines.showHint(QStringLiteral("Load file.."));
-    const QStringList media = m_desktop.chooseFiles(QStringLiteral("Open Media"), FileKind::Media, false);
+    const QStringList media = m_desktop.chooseFiles(QStringLiteral("Open Media"), FileKind::Media, true);
     if (media.isEmpty()) {
         if (!m_playback.fileLoaded())
             m_lines.showHint(NoMediaStatus);
@@ -112,22 +112,54 @@ void Session::openFromDialog()
         }
         subtitles = chosen.first();
     }
-    m_playback.setCurrentFile(media.first());
-    openMediaFile(media.first(), subtitles);
+    openQueue(media, subtitles);
 }
 
-void Session::openFile(const QString &media)
-{
-    m_playback.setCurrentFile(media);
-    openMediaFile(media, QString());
-}
+void Session::openFile(const QString &media) { openQueue({media}, QString()); }
 
 void Session::openDroppedFiles(const QStringList &paths)
 {
     if (paths.isEmpty())
         return;
     m_lines.showHint(QStringLiteral("Loading file.."));
-    openFile(paths.first().trimmed());
+    QStringList trimmed;
+    for (const QString &path : paths)
+        trimmed << path.trimmed();
+    openQueue(trimmed, QString());
+}
+
+void Session::openQueue(const QStringList &entries, const QString &subtitles)
+{
+    m_queue.replace(entries);
+    openQueued(subtitles, false);
+}
+
+// The queue's current file opens; one that cannot is reported, and the
+// queue goes on to the file after it.
+void Session::openQueued(QString subtitles, bool play)
+{
+    for (;;) {
+        m_playback.setCurrentFile(m_queue.current());
+        if (openMediaFile({m_queue.current(), std::exchange(subtitles, QString()), play}))
+            return;
+        const std::optional<QString> following = m_queue.following();
+        if (!following)
+            return;
+        m_queue.moveTo(*following);
+    }
+}
+
+void Session::goTo(int direction)
+{
+    const std::optional<QString> file = m_queue.neighbour(direction);
+    if (!file) {
+        m_lines.showHint(direction > 0 ? QStringLiteral("No next file..")
+                                       : QStringLiteral("No previous file.."));
+        return;
+    }
+    m_queue.moveTo(*file);
+    m_lines.showHint(QStringLiteral("Loading file.."));
+    openQueued(QString(), true);
 }
 
 // The one road by which a media file and its subtitle file reach the
@@ -136,42 +168,54 @@ void Session::openDroppedFiles(const QStringList &paths)
 // status line written. Without a subtitle path, a subtitle file beside the
 // media is used. Before the engine has started, the checked file waits for
 // it (the last one asked for).
-void Session::openMediaFile(const QString &media, const QString &chosenSubtitles)
+// False when a file is missing (and reported).
+bool Session::openMediaFile(const FileToOpen &asked)
 {
+    FileToOpen file = asked;
     const bool withSubtitles = m_subtitles.inUse();
-    QString subtitles = chosenSubtitles;
-    if (withSubtitles && subtitles.isEmpty())
-        subtitles = SubtitleFile::findBeside(media);
-    for (const auto &[path, isSubtitles] : {std::pair{media, false}, std::pair{subtitles, true}}) {
+    if (withSubtitles && file.subtitles.isEmpty())
+        file.subtitles = SubtitleFile::findBeside(file.media);
+    for (const auto &[path, isSubtitles] : {std::pair{file.media, false}, std::pair{file.subtitles, true}}) {
         if (isSubtitles && !withSubtitles)
             break;
         if (!fileExists(path)) {
             showMessage({QStringLiteral("Fatal error"), missingFileText(path, isSubtitles)});
             m_lines.setStatus(NoMediaStatus);
-            return;
+            return false;
         }
     }
     if (!m_media.isStarted()) {
         // The windows show as they would with the engine there; the rest
         // waits for it.
-        m_waitingForEngine = FileToOpen{media, subtitles};
-        if (m_settings.isOn(PlayerSettings::Autostart))
+        m_waitingForEngine = file;
+        if (file.play || m_settings.isOn(PlayerSettings::Autostart))
             m_windows.setShown(PlayerWindow::Video, true);
-        return;
+        return true;
     }
-    handOver({media, subtitles});
+    handOver(file);
+    return true;
+}
+
+// Where the file in use was left is remembered before another takes its
+// place, and at quit.
+void Session::leaveFile()
+{
+    if (m_playback.fileLoaded() && m_settings.isOn(PlayerSettings::ResumePlayback))
+        m_history.left(m_playback.loadedFile(), m_playback.position(), m_playback.duration());
 }
 
 void Session::handOver(const FileToOpen &file)
 {
+    leaveFile();
     try {
         m_playback.load(file.media);
     } catch (const MediaError &e) {
         return reportError(playFailedMessage(file.media), e.code(), e.description());
     }
+    m_history.opened(file.media);
     if (m_subtitles.inUse())
         openSubtitles(file.subtitles);
-    const bool autostart = m_settings.isOn(PlayerSettings::Autostart);
+    const bool autostart = file.play || m_settings.isOn(PlayerSettings::Autostart);
     if (autostart) {
         m_windows.setShown(PlayerWindow::Video, true);
         m_media.play();
@@ -297,6 +341,12 @@ void Session::onEndOfMedia()
     if (m_playback.repeat()) {
         m_media.play();
         return;
+    }
+    if (m_settings.isOn(PlayerSettings::ResumePlayback))
+        m_history.forget(m_playback.loadedFile());
+    if (const std::optional<QString> following = m_queue.following()) {
+        m_queue.moveTo(*following);
+        return openQueued(QString(), true);
     }
     m_lines.setStatus(QString());
     m_subtitles.close();
@@ -474,6 +524,13 @@ void Session::onStreamOpened()
     m_video.fillZoomChoices();
     m_video.showMediaInfo();
     m_video.setPictureVisible(m_media.pictureWidth() > 0 && m_media.pictureHeight() > 0);
+    if (!m_settings.isOn(PlayerSettings::ResumePlayback))
+        return;
+    if (const std::optional<double> seconds =
+            m_history.resumePoint(m_playback.loadedFile(), m_playback.duration())) {
+        m_playback.jumpTo(*seconds);
+        m_lines.showHint(QStringLiteral("Resumed at ") + convertTime(wholeSeconds(*seconds)));
+    }
 }
 
 void Session::showZoomStrip()
@@ -504,6 +561,7 @@ void Session::reportError(const QString &message, int code, const QString &descr
 
 void Session::quit()
 {
+    leaveFile();
     m_playback.setCurrentFile(QString());
     PlayerSettings::QuitState state;
     state.positionsKnown = m_windows.positionsKnown();
@@ -516,6 +574,7 @@ void Session::quit()
     state.zoomStrip = m_windows.isShown(PlayerWindow::ZoomStrip);
     state.zoomChoice = m_video.zoomChoice();
     state.volume = m_playback.volume();
+    m_history.addTo(state);
     reportFailedSave(m_settings.saveAtQuit(state));
     Q_EMIT finished();
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "engine/MediaControl.h"
+#include "session/FileHistory.h"
 #include "session/PanelLines.h"
+#include "session/PlayQueue.h"
 #include "session/Playback.h"
 #include "session/SubtitleTrack.h"
 #include "session/VideoSizing.h"
@@ -28,10 +30,11 @@ struct Message {
 
 // The player's state and rules, with no widgets. The windows and the
 // desktop's media controls are views: they call the session's commands and
-// show and follow its parts (the file and its transport, the panel's lines,
-// the windows, the video's size and zoom, the subtitles). The session keeps
-// the 500 ms clock, opens files by the one road files take, answers the
-// engine's notifications, reports errors and saves at quit.
+// show and follow its parts (the file and its transport, the queue, the
+// recent files and resume points, the panel's lines, the windows, the
+// video's size and zoom, the subtitles). The session keeps the 500 ms
+// clock, opens files by the one road files take, answers the engine's
+// notifications, reports errors and saves at quit.
 class Session : public QObject {
     Q_OBJECT
 public:
@@ -39,6 +42,8 @@ public:
     ~Session() override;
 
     const Playback &playback() const { return m_playback; }
+    const PlayQueue &queue() const { return m_queue; }
+    const FileHistory &history() const { return m_history; }
     const PanelLines &lines() const { return m_lines; }
     const WindowStates &windows() const { return m_windows; }
     const VideoSizing &video() const { return m_video; }
@@ -46,23 +51,27 @@ public:
 
     // ---- start-up --------------------------------------------------------
     // The panel's first load: status refresh, seek bar reset, the "Ontop"
-    // and "useSubs" settings, then the command-line file opened, or drops
-    // accepted when there is none. Starts the clock.
-    void loadPanel(const std::optional<QString> &commandLineFile);
+    // and "useSubs" settings, then the command line's files queued, or drops
+    // accepted when there are none. Starts the clock.
+    void loadPanel(const QStringList &commandLineFiles);
     // The panel shows, and it and the video window (of the given size) take
     // their first places; "ScrollTitle" is read. Once.
     void placeMainWindows(QSize panelSize);
 
     // ---- opening ---------------------------------------------------------
-    // The open command: asks for a media file and, with subtitles in use,
-    // for its subtitle file, then opens them. A cancel leaves a loaded file
-    // as it was.
+    // The open command: asks for media files and, with subtitles in use,
+    // for the first one's subtitle file, then queues and opens them. A
+    // cancel leaves a loaded file as it was.
     void openFromDialog();
     // A file named from outside (the desktop's media controls) becomes the
-    // current file and opens, with the subtitle file beside it.
+    // queue and opens, with the subtitle file beside it.
     void openFile(const QString &media);
-    // The first of the dropped paths opens, without subtitles.
+    // The dropped files and folders become the queue.
     void openDroppedFiles(const QStringList &paths);
+    // The next or previous file of the queue, or of the folder of a single
+    // file, opens and plays; at the end the status line says there is none.
+    void next() { goTo(+1); }
+    void previous() { goTo(-1); }
 
     // ---- transport -------------------------------------------------------
     void play();
@@ -154,9 +163,14 @@ private:
     struct FileToOpen {
         QString media;
         QString subtitles;
+        bool play = false; // even without "Autostart"
     };
 
-    void openMediaFile(const QString &media, const QString &subtitles);
+    void openQueue(const QStringList &entries, const QString &subtitles);
+    void openQueued(QString subtitles, bool play);
+    void goTo(int direction);
+    [[nodiscard]] bool openMediaFile(const FileToOpen &file);
+    void leaveFile();
     void handOver(const FileToOpen &file);
     void restoreRememberedState();
     void showSubtitleWindowIfUsed();
@@ -178,6 +192,8 @@ private:
 
     PanelLines m_lines;
     WindowStates m_windows;
+    PlayQueue m_queue;
+    FileHistory m_history;
     SubtitleTrack m_subtitles;
     Playback m_playback;
     VideoSizing m_video;

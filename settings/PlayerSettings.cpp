@@ -28,6 +28,7 @@ PlayerSettings::Options PlayerSettings::options() const
     o.alwaysOnTop = isOn(Ontop);
     o.rememberPlayer = isOn(RememberPlayer);
     o.scrollTitle = isOn(ScrollTitle);
+    o.resume = isOn(ResumePlayback);
     return o;
 }
 
@@ -41,7 +42,8 @@ PlayerSettings::Save PlayerSettings::saveOptions(const Options &o) const
                                                 {Autostart, yesNo(o.autostart)},
                                                 {Ontop, yesNo(o.alwaysOnTop)},
                                                 {RememberPlayer, yesNo(o.rememberPlayer)},
-                                                {ScrollTitle, yesNo(o.scrollTitle)}};
+                                                {ScrollTitle, yesNo(o.scrollTitle)},
+                                                {ResumePlayback, yesNo(o.resume)}};
     Save save;
     for (const auto &value : values)
         save.names << value.first;
@@ -67,6 +69,32 @@ int PlayerSettings::rememberedVolume() const
     return int(*volume);
 }
 
+QStringList PlayerSettings::recentFiles() const
+{
+    QStringList files;
+    for (const auto &[name, path] : readValues(RecentKey).valueOr({}))
+        if (!path.isEmpty() && !files.contains(path) && files.size() < MaxRecentFiles)
+            files << path;
+    return files;
+}
+
+QList<PlayerSettings::ResumePoint> PlayerSettings::resumePoints() const
+{
+    QList<ResumePoint> points;
+    for (const auto &[name, text] : readValues(ResumeKey).valueOr({})) {
+        const QStringList fields = text.split(QLatin1Char(' '));
+        if (fields.size() < 3)
+            continue;
+        bool sizeOk = false, secondsOk = false;
+        ResumePoint point{fields.mid(2).join(QLatin1Char(' ')), fields[0].toLongLong(&sizeOk),
+                          fields[1].toDouble(&secondsOk)};
+        if (sizeOk && secondsOk && std::isfinite(point.seconds) && point.seconds >= 0 &&
+            !point.path.isEmpty())
+            points << point;
+    }
+    return points.mid(std::max<qsizetype>(0, points.size() - MaxResumePoints));
+}
+
 PlayerSettings::Save PlayerSettings::saveAtQuit(const QuitState &state) const
 {
     QList<QPair<QString, QString>> values;
@@ -85,13 +113,33 @@ PlayerSettings::Save PlayerSettings::saveAtQuit(const QuitState &state) const
             values << qMakePair(ZoomChoice, QString::number(state.zoomChoice));
     }
     Save save;
+    QList<KeyWrite> writes;
+    if (!values.isEmpty())
+        writes.append({Key, values, false});
     for (const auto &value : values)
         save.names << value.first;
-    if (values.isEmpty())
+    if (state.recentFiles) {
+        NamedValues recent;
+        for (const QString &path : state.recentFiles->mid(0, MaxRecentFiles))
+            recent.append({QString::number(recent.size() + 1), path});
+        writes.append({RecentKey, recent, true});
+        save.names << QStringLiteral("Recent");
+    }
+    if (state.resumePoints) {
+        NamedValues resume;
+        const QList<ResumePoint> &points = *state.resumePoints;
+        for (const ResumePoint &point : points.mid(std::max<qsizetype>(0, points.size() - MaxResumePoints)))
+            resume.append(
+                {QString::number(resume.size() + 1),
+                 QStringLiteral("%1 %2 %3").arg(point.size).arg(point.seconds, 0, 'f', 1).arg(point.path)});
+        writes.append({ResumeKey, resume, true});
+        save.names << QStringLiteral("Resume");
+    }
+    if (writes.isEmpty())
         return save;
-    save.status = writeValues(Key, values);
+    save.status = writeKeys(writes);
     if (save.status == RegistryError::Busy)
-        save.status = writeValues(Key, values);
+        save.status = writeKeys(writes);
     return save;
 }
 

@@ -40,11 +40,18 @@ public:
     static inline const QString RememberedVolume = QStringLiteral("RMP_Volume");
     // The zoom strip's choice; written, never read.
     static inline const QString ZoomChoice = QStringLiteral("RMP_PBView_ResIdx");
+    // Files closed before their end start again where they were left.
+    static inline const QString ResumePlayback = QStringLiteral("ResumePlayback");
+    // Keys below Key: the files opened last, most recent first, one value
+    // each ("1" = path); and where files were left ("1" = "size seconds
+    // path"), the oldest first.
+    static inline const QString RecentKey = Key + QStringLiteral("\\Recent");
+    static inline const QString ResumeKey = Key + QStringLiteral("\\Resume");
 
     bool isOn(const QString &switchName) const; // begins with "yes"
     bool skipsSplash() const;                   // "Splash" begins with "no"
 
-    // The seven switches of the options dialog. The splash one reads as on
+    // The eight switches of the options dialog. The splash one reads as on
     // unless the splash is skipped: an absent value shows the splash.
     struct Options {
         bool splash = false;
@@ -54,6 +61,7 @@ public:
         bool alwaysOnTop = false;
         bool rememberPlayer = false;
         bool scrollTitle = false;
+        bool resume = false;
     };
     Options options() const;
     RegistryStatus createKey() const;
@@ -72,6 +80,22 @@ public:
     };
     Positions positions() const;
 
+    // The files opened last, most recent first; nothing where the store
+    // holds none.
+    static constexpr int MaxRecentFiles = 10;
+    QStringList recentFiles() const;
+
+    // Where a file (known by its path and size) was left; entries that are
+    // not of this form are skipped.
+    struct ResumePoint {
+        QString path;
+        qint64 size = 0;
+        double seconds = 0;
+        bool operator==(const ResumePoint &) const = default;
+    };
+    static constexpr int MaxResumePoints = 200;
+    QList<ResumePoint> resumePoints() const;
+
     // The remembered volume; a value that is missing, not a whole number or
     // outside 0..100 is full volume.
     static constexpr int FullVolume = 100;
@@ -79,7 +103,9 @@ public:
 
     // What quit saves, in one transaction: the positions when "Windowpos" is
     // on, the player state when "RememberPlayer" is on. The zoom choice only
-    // while the zoom strip is open. A store held by another program is tried
+    // while the zoom strip is open. The recent files and the resume points
+    // when given, their keys made when missing. A store held by another
+    // program is tried
     // once more; each try waits at most the store's short lock wait, so quit
     // never hangs on it.
     struct QuitState {
@@ -88,6 +114,8 @@ public:
         bool muted = false, repeat = false, zoomStrip = false;
         int zoomChoice = -1;
         int volume = FullVolume;
+        std::optional<QStringList> recentFiles;
+        std::optional<QList<ResumePoint>> resumePoints;
     };
     Save saveAtQuit(const QuitState &state) const;
     Save saveZoomChoice(int index) const;

@@ -113,6 +113,45 @@ RegistryStatus writeValues(const QString &keyPath, const QList<QPair<QString, QS
     return statusOf(RegistryStore::WriteValues(path->root, utf8(path->subKey), data));
 }
 
+RegistryResult<NamedValues> readValues(const QString &keyPath)
+{
+    const RegistryResult<std::uint32_t> key = openKey(keyPath, RegistryStore::kKeyRead);
+    if (!key)
+        return key.error();
+    std::vector<RegistryStore::Value> stored;
+    const std::int32_t status = RegistryStore::ListValues(*key, stored);
+    RegistryStore::CloseKey(*key);
+    if (status != RegistryStore::kSuccess)
+        return fromStore(status);
+    NamedValues values;
+    for (const RegistryStore::Value &value : stored)
+        if (value.type == RegistryStore::kRegSz)
+            values.append({QString::fromStdString(value.name), QString::fromStdString(value.data)});
+    return values;
+}
+
+RegistryStatus writeKeys(const QList<KeyWrite> &writes)
+{
+    using Change = RegistryStore::Change;
+    std::vector<Change> changes;
+    for (const KeyWrite &write : writes) {
+        const RegistryResult<KeyPath> path = parseKeyPath(write.keyPath);
+        if (!path)
+            return path.error();
+        const std::string subKey = utf8(path->subKey);
+        if (write.whole) {
+            changes.push_back({Change::Kind::DeleteKey, path->root, subKey, {}});
+            changes.push_back({Change::Kind::CreateKey, path->root, subKey, {}});
+        }
+        for (const auto &[name, text] : write.values)
+            changes.push_back({Change::Kind::SetValue,
+                               path->root,
+                               subKey,
+                               {utf8(name), RegistryStore::kRegSz, utf8(text)}});
+    }
+    return statusOf(RegistryStore::ApplyChanges(changes));
+}
+
 bool valueStartsWith(const QString &keyPath, const QString &valueName, const QString &expected)
 {
     const RegistryResult<QString> value = readValue(keyPath, valueName);

@@ -65,6 +65,22 @@ RegistryStatus createKey(const QString &keyPath);
 RegistryStatus writeValue(const QString &keyPath, const QString &valueName, const QString &text);
 // Several values of one existing key, all or none.
 RegistryStatus writeValues(const QString &keyPath, const QList<QPair<QString, QString>> &values);
+using NamedValues = QList<QPair<QString, QString>>;
+
+// Every text value of a key, in the order they were first set, whatever
+// their length.
+RegistryResult<NamedValues> readValues(const QString &keyPath);
+
+// Values of several keys in one write, all or none: added to a key that
+// exists, or, for a key given whole, the key made when missing and left
+// holding exactly these values.
+struct KeyWrite {
+    QString keyPath;
+    NamedValues values;
+    bool whole = false;
+};
+RegistryStatus writeKeys(const QList<KeyWrite> &writes);
+
 // True when the stored text begins with `expected` (case-sensitive). A
 // value that cannot be read begins with nothing but "".
 bool valueStartsWith(const QString &keyPath, const QString &valueName, const QString &expected);

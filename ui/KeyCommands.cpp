@@ -39,11 +39,15 @@ constexpr KeyRow KeyTable[] = {
     {Qt::Key_End, Qt::NoModifier, PlayerCommand::ToEnd},
     {Qt::Key_Up, Qt::NoModifier, PlayerCommand::VolumeUp},
     {Qt::Key_Down, Qt::NoModifier, PlayerCommand::VolumeDown},
+    {Qt::Key_PageDown, Qt::NoModifier, PlayerCommand::NextFile},
+    {Qt::Key_PageUp, Qt::NoModifier, PlayerCommand::PreviousFile},
     // The keyboard's media keys.
     {Qt::Key_MediaPlay, Qt::NoModifier, PlayerCommand::PauseOrResume},
     {Qt::Key_MediaPause, Qt::NoModifier, PlayerCommand::PauseOrResume},
     {Qt::Key_MediaTogglePlayPause, Qt::NoModifier, PlayerCommand::PauseOrResume},
     {Qt::Key_MediaStop, Qt::NoModifier, PlayerCommand::Stop},
+    {Qt::Key_MediaNext, Qt::NoModifier, PlayerCommand::NextFile},
+    {Qt::Key_MediaPrevious, Qt::NoModifier, PlayerCommand::PreviousFile},
     {Qt::Key_VolumeMute, Qt::NoModifier, PlayerCommand::MuteOnOff},
     {Qt::Key_VolumeUp, Qt::NoModifier, PlayerCommand::VolumeUp},
     {Qt::Key_VolumeDown, Qt::NoModifier, PlayerCommand::VolumeDown},
@@ -83,6 +87,10 @@ void run(PlayerCommand command, Session &session)
         return session.volumeDown();
     case PlayerCommand::MuteOnOff:
         return session.toggleMute();
+    case PlayerCommand::NextFile:
+        return session.next();
+    case PlayerCommand::PreviousFile:
+        return session.previous();
     }
 }
 

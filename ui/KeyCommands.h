@@ -25,6 +25,8 @@ enum class PlayerCommand {
     VolumeUp,
     VolumeDown,
     MuteOnOff,
+    NextFile,
+    PreviousFile,
 };
 
 // The keys of the panel, the video window and the subtitle window: one

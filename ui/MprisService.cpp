@@ -73,8 +73,8 @@ class MprisPlayerAdaptor : public QDBusAbstractAdaptor {
     Q_PROPERTY(QVariantMap Metadata READ metadata)
     Q_PROPERTY(double Volume READ volume WRITE setVolume)
     Q_PROPERTY(qlonglong Position READ position)
-    Q_PROPERTY(bool CanGoNext READ no)
-    Q_PROPERTY(bool CanGoPrevious READ no)
+    Q_PROPERTY(bool CanGoNext READ canGoNext)
+    Q_PROPERTY(bool CanGoPrevious READ canGoPrevious)
     Q_PROPERTY(bool CanPlay READ canControlTrack)
     Q_PROPERTY(bool CanPause READ canControlTrack)
     Q_PROPERTY(bool CanSeek READ canSeek)
@@ -93,14 +93,14 @@ public:
     qlonglong position() const { return m_service.positionMicroseconds(); }
     bool canControlTrack() const { return m_service.canControlTrack(); }
     bool canSeek() const { return m_service.canSeek(); }
+    bool canGoNext() const { return m_service.canGo(+1); }
+    bool canGoPrevious() const { return m_service.canGo(-1); }
     bool yes() const { return true; }
     bool no() const { return false; }
 
 public Q_SLOTS:
-    // One file at a time: nothing comes before or after it, as CanGoNext and
-    // CanGoPrevious say.
-    void Next() {}
-    void Previous() {}
+    void Next() { m_service.next(); }
+    void Previous() { m_service.previous(); }
     void Pause() { m_service.pause(); }
     void PlayPause() { m_service.playPause(); }
     void Stop() { m_service.stop(); }
@@ -128,6 +128,7 @@ MprisService::MprisService(Session &session, QObject *parent) : QObject(parent),
     connect(&m_session.playback(), &Playback::playStateChanged, this, &MprisService::publishChanges);
     connect(&m_session.playback(), &Playback::engineVolumeChanged, this, &MprisService::publishChanges);
     connect(&m_session.playback(), &Playback::mediaChanged, this, &MprisService::followFile);
+    connect(&m_session.queue(), &PlayQueue::changed, this, &MprisService::publishChanges);
     connect(&m_session.playback(), &Playback::positionJumped, this,
             [this](double seconds) { Q_EMIT seeked(microseconds(seconds)); });
     followFile();
@@ -241,6 +242,12 @@ void MprisService::playPause()
 
 void MprisService::stop() { m_session.stop(); }
 
+bool MprisService::canGo(int direction) const { return m_session.queue().canGo(direction); }
+
+void MprisService::next() { m_session.next(); }
+
+void MprisService::previous() { m_session.previous(); }
+
 // Before the start is the start; past the end is the end.
 void MprisService::seek(qlonglong offsetMicroseconds)
 {
@@ -298,6 +305,8 @@ QVariantMap MprisService::publishedState() const
         {QStringLiteral("CanPlay"), canControl},
         {QStringLiteral("CanPause"), canControl},
         {QStringLiteral("CanSeek"), canSeek()},
+        {QStringLiteral("CanGoNext"), canGo(+1)},
+        {QStringLiteral("CanGoPrevious"), canGo(-1)},
     };
 }
 

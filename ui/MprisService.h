@@ -43,6 +43,9 @@ public:
     void pause();
     void playPause();
     void stop();
+    bool canGo(int direction) const;
+    void next();
+    void previous();
     void seek(qlonglong offsetMicroseconds);
     void setPosition(const QString &trackId, qlonglong positionMicroseconds);
     void openUri(const QString &uri);

@@ -21,9 +21,11 @@ namespace qr {
 
 namespace {
 
-// The dialog's own size and the title band's, in twips.
+// The dialog's own size and the title band's, in twips; the resume box's
+// row makes it, the page, the frame and the buttons' row one row lower.
+constexpr double RowHeight = 255;
 constexpr double ClientWidth = 4245;
-constexpr double ClientHeight = 4335;
+constexpr double ClientHeight = 4335 + RowHeight;
 constexpr double BandWidth = 4335;
 constexpr double BandHeight = 1215;
 
@@ -36,7 +38,7 @@ QPushButton *makeButton(const QString &name, const QString &caption, double left
 {
     auto *button = new QPushButton(caption, parent);
     button->setObjectName(name);
-    placeTwips(button, left, 3840, 1095, 375);
+    placeTwips(button, left, 3840 + RowHeight, 1095, 375);
     return button;
 }
 
@@ -101,11 +103,11 @@ void OptionsDialog::buildControls()
 
     m_page = new QFrame(this);
     m_page->setObjectName(QStringLiteral("page"));
-    placeTwips(m_page, 0, 1320, 4245, 2415);
+    placeTwips(m_page, 0, 1320, 4245, 2415 + RowHeight);
 
     m_frame = new QGroupBox(QStringLiteral(" Settings for the player "), m_page);
     m_frame->setObjectName(QStringLiteral("frame"));
-    placeTwips(m_frame, 105, 30, 4095, 2145);
+    placeTwips(m_frame, 105, 30, 4095, 2145 + RowHeight);
 
     struct Row {
         QCheckBox *&box;
@@ -130,6 +132,8 @@ void OptionsDialog::buildControls()
          nullptr, false},
         {m_scrollTitle, "scrollTitleBox", 1680, 285, "Scroll Movie Title if Too Long (more cpu)", nullptr,
          false},
+        {m_resume, "resumeBox", 1965, RowHeight, "Resume files where they were left",
+         "Start a file again where you closed it, unless it was near its start or end", false},
     };
     // Each box runs from its left to the frame's inner edge.
     const int boxLeft = pixelsX(240);
@@ -221,6 +225,7 @@ void OptionsDialog::readSwitches()
         {m_alwaysOnTop, on.alwaysOnTop},
         {m_rememberPlayer, on.rememberPlayer},
         {m_scrollTitle, on.scrollTitle},
+        {m_resume, on.resume},
     };
     for (const auto &[box, isOn] : boxes)
         if (isOn)
@@ -237,6 +242,7 @@ void OptionsDialog::writeSwitches()
     options.alwaysOnTop = m_alwaysOnTop->isChecked();
     options.rememberPlayer = m_rememberPlayer->isChecked();
     options.scrollTitle = m_scrollTitle->isChecked();
+    options.resume = m_resume->isChecked();
     m_session.applyOptions(options);
 }
 

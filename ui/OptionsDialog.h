@@ -12,7 +12,7 @@ namespace qr {
 class PlayerSettings;
 class Session;
 
-// The options dialog: the seven switches of the player, read from the store
+// The options dialog: the eight switches of the player, read from the store
 // when it opens and written by OK and Apply. Modeless; OK and Cancel close
 // and delete it. Its band, page and frame drag it.
 class OptionsDialog : public QDialog {
@@ -38,7 +38,7 @@ private:
     QGroupBox *m_frame = nullptr;
     QCheckBox *m_splash = nullptr, *m_windowPositions = nullptr, *m_registerExtensions = nullptr;
     QCheckBox *m_alwaysOnTop = nullptr, *m_autostart = nullptr, *m_rememberPlayer = nullptr;
-    QCheckBox *m_scrollTitle = nullptr;
+    QCheckBox *m_scrollTitle = nullptr, *m_resume = nullptr;
     QList<QCheckBox *> m_boxes; // top to bottom
     QPushButton *m_ok = nullptr, *m_cancel = nullptr, *m_apply = nullptr;
 };

@@ -21,7 +21,7 @@ class Startup : public SessionFixture {
 protected:
     void TearDown() override { app.reset(); }
     // The player as main starts it: its engine is made later, by the app.
-    PlayerApp &start(std::optional<QString> file = std::nullopt)
+    PlayerApp &start(const QStringList &files = {})
     {
         // The video window borrows the view and gives it back when it goes;
         // the view belongs to the engine, here the test.
@@ -30,7 +30,7 @@ protected:
         media.calls.clear();
         view = std::make_unique<QWidget>();
         media.viewWidget = view.get();
-        app = std::make_unique<PlayerApp>(media, desktop, std::move(file));
+        app = std::make_unique<PlayerApp>(media, desktop, files);
         QObject::connect(&app->session(), &Session::messageRequested,
                          [this](const Message &message) { messages << message; });
         app->start();
@@ -95,7 +95,7 @@ TEST_F(Startup, AutostartedCommandLineFileWaitsForTheEngineNotForTheWindows)
     setValue(PlayerSettings::Autostart, "yes");
     const QString clip = makeFile("clip.avi");
     WindowWatch watch(media);
-    start(clip);
+    start({clip});
     EXPECT_EQ(watch.shown, (QStringList{"VideoWindow", "ControlPanel"}));
     EXPECT_TRUE(media.calls.isEmpty());
     ASSERT_TRUE(engineStarts());
@@ -116,7 +116,7 @@ TEST_F(Startup, AnEngineThatCannotStartIsReportedAndTheRunEndsWithOne)
 {
     setValue(PlayerSettings::Splash, "no");
     media.refuseStart = true;
-    start(makeFile("clip.avi"));
+    start({makeFile("clip.avi")});
     QSignalSpy finished(app.get(), &PlayerApp::finished);
     QString shown;
     QTimer answer; // the box is modal: read and close it from inside its loop
@@ -176,7 +176,7 @@ TEST_F(Startup, CommandLineFileOpensWithTheSubtitlesBesideIt)
     setValue(PlayerSettings::UseSubs, "yes");
     makeFile("clip.sub", "{0}{100}beside\r\n");
     const QString clip = makeFile("clip.avi");
-    start(clip);
+    start({clip});
     EXPECT_EQ(app->session().lines().status(), "Loading file..") << "until the engine is there";
     ASSERT_TRUE(engineStarts());
     EXPECT_EQ(media.calls, (QStringList{"start", "setFileName " + clip}));

@@ -35,7 +35,7 @@ wait "$PID" || RC=$?
 PID=
 [ "$RC" = 0 ] || fail "the player ended with status $RC"
 [ "$took_ms" -lt "$LIMIT_MS" ] || fail "quit took $took_ms ms with the store locked"
-want='quilvane-ryn: the store is busy; not saved: QV_RT, QV_RL, QV_VT, QV_VL, RMP_Mute, RMP_Repeat, RMP_PBView, RMP_Volume'
+want='quilvane-ryn: the store is busy; not saved: QV_RT, QV_RL, QV_VT, QV_VL, RMP_Mute, RMP_Repeat, RMP_PBView, RMP_Volume, Recent'
 grep -qxF "$want" "$WORK/player.log" || fail "standard error does not say: $want"
 
 wait "$HOLDER" || fail "the lock holder failed: $(cat "$WORK/holder.out")"

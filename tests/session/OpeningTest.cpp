@@ -255,18 +255,18 @@ TEST_F(Opening, CommandLineFileOrDrops)
 {
     const struct {
         const char *what;
-        std::optional<QString> file;
+        QStringList files;
         QString status;
         bool box, drops;
     } cases[] = {
-        {"none", std::nullopt, "No media loaded..", false, true},
-        {"empty", QString(), "No media loaded..", true, false},
-        {"real", makeFile("clip.avi"), "clip.avi loaded..", false, false},
+        {"none", {}, "No media loaded..", false, true},
+        {"empty", {""}, "No media loaded..", true, false},
+        {"real", {makeFile("clip.avi")}, "clip.avi loaded..", false, false},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         messages.clear();
-        remake().loadPanel(c.file);
+        remake().loadPanel(c.files);
         EXPECT_EQ(lines().status(), c.status);
         EXPECT_EQ(!messages.isEmpty(), c.box);
         EXPECT_EQ(windows().acceptsDroppedFiles(), c.drops);

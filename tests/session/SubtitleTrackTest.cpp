@@ -108,7 +108,7 @@ TEST_F(Subtitles, AFileBesideTheMediaIsUsed)
     makeFile("film.SRT", "1\r\n00:00:01,000 --> 00:00:02,000\r\n<i>beside</i>\r\n");
     session->openDroppedFiles({clip});
     EXPECT_EQ(at(1.5), "beside");
-    remake().loadPanel(clip);
+    remake().loadPanel({clip});
     EXPECT_EQ(at(1.5), "beside") << "from the command line";
 
     session->openDroppedFiles({makeFile("alone.mpg")});

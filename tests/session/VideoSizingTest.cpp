@@ -11,7 +11,7 @@ protected:
     {
         setValue(PlayerSettings::UseSubs, PlayerSettings::yesNo(subtitles));
         remake().placeMainWindows(QSize(274, 113));
-        session->loadPanel(std::nullopt);
+        session->loadPanel({});
         if (subtitles)
             makeFile("clip.sub");
         open("clip.mpg");

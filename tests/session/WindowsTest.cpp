@@ -24,7 +24,7 @@ TEST_F(Windows, AlwaysOnTopSwitch)
         SCOPED_TRACE(stored ? "stored" : "switched");
         setValue(PlayerSettings::Ontop, PlayerSettings::yesNo(stored));
         remake();
-        session->loadPanel(std::nullopt);
+        session->loadPanel({});
         if (!stored)
             session->toggleAlwaysOnTop();
         EXPECT_TRUE(windows().alwaysOnTop());

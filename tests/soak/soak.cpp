@@ -275,7 +275,7 @@ int main(int argc, char **argv)
 
     qr::MpvMediaControl media(qr::videoBackground());
     qr::QtDesktop desktop;
-    qr::PlayerApp player(media, desktop, std::nullopt);
+    qr::PlayerApp player(media, desktop, {});
     player.start();
     qr::Soak soak(player, media, qint64(minutes * 60000), args[2], files);
     QTimer::singleShot(0, &soak, &qr::Soak::start);

@@ -46,7 +46,7 @@ protected:
     // A new run started without a file.
     Session &restart()
     {
-        remake().loadPanel(std::nullopt);
+        remake().loadPanel({});
         return *session;
     }
 

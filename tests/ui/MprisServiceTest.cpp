@@ -177,6 +177,28 @@ TEST_F(Mpris, VolumeOpenAndRaise)
     EXPECT_EQ(raised.count(), 1);
 }
 
+TEST_F(Mpris, NextAndPreviousGoThroughTheQueue)
+{
+    const QStringList files{makeFile("a.avi"), makeFile("b.avi")};
+    EXPECT_FALSE(property("CanGoNext").toBool() || property("CanGoPrevious").toBool());
+    session->openDroppedFiles(files);
+    EXPECT_TRUE(property("CanGoNext").toBool());
+    EXPECT_FALSE(property("CanGoPrevious").toBool());
+    call(Player, "Next");
+    EXPECT_EQ(media.file, files[1]);
+    EXPECT_TRUE(property("CanGoPrevious").toBool());
+    EXPECT_FALSE(property("CanGoNext").toBool());
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return std::any_of(log.changes.begin(), log.changes.end(),
+                               [](const QVariantMap &m) { return m.value("CanGoPrevious").toBool(); });
+        },
+        5000))
+        << "announced";
+    call(Player, "Previous");
+    EXPECT_EQ(media.file, files[0]);
+}
+
 TEST_F(Mpris, ASecondPlayerTakesAnInstanceName)
 {
     {

@@ -28,7 +28,7 @@ protected:
     {
         SessionFixture::SetUp();
         panel = std::make_unique<ControlPanel>(*session);
-        session->loadPanel(std::nullopt);
+        session->loadPanel({});
         panel->show();
         media.viewWidget = &view;
         video = std::make_unique<VideoWindow>(*session, &view);
@@ -274,7 +274,7 @@ TEST_F(Panel, DropsOpenTheFirstFileUnlessACommandLineFileWasGiven)
     panel.reset();
     remake();
     ControlPanel started(*session);
-    session->loadPanel(first);
+    session->loadPanel({first});
     EXPECT_FALSE(started.acceptDrops());
 }
 

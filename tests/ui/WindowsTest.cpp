@@ -149,6 +149,7 @@ const Switch Switches[] = {
     {"alwaysOnTopBox", PlayerSettings::Ontop},
     {"rememberPlayerBox", PlayerSettings::RememberPlayer},
     {"scrollTitleBox", PlayerSettings::ScrollTitle},
+    {"resumeBox", PlayerSettings::ResumePlayback},
 };
 
 // Only a text beginning with "yes" checks a box, the splash box aside: it
@@ -238,7 +239,7 @@ TEST(Splash, ShowsTheVersionAndAsksForThePanelOnce)
         EXPECT_EQ(timer->interval(), 2000);
         QSignalSpy finished(&splash, &SplashWindow::finished);
         c.close(splash);
-        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), c.emits, 10000);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return finished.count() == c.emits; }, 10000));
         EXPECT_FALSE(splash.isVisible());
         QSignalSpy fired(timer, &QTimer::timeout);
         timer->start(1);
