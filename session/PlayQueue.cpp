@@ -57,9 +57,10 @@ std::optional<QString> PlayQueue::look(int direction) const
     const QStringList folder = mediaFilesIn(QFileInfo(file).path());
     const QString name = fileNameOnly(file);
     // Where the file is, or would be were it a media file itself.
-    const auto place = std::lower_bound(folder.begin(), folder.end(), name, [](const QString &entry, const QString &n) {
+    const auto before = [](const QString &entry, const QString &n) {
         return naturalLess(fileNameOnly(entry), n);
-    });
+    };
+    const auto place = std::lower_bound(folder.begin(), folder.end(), name, before);
     const bool inFolder = place != folder.end() && fileNameOnly(*place) == name;
     const qsizetype at = place - folder.begin();
     const qsizetype target = direction > 0 ? at + (inFolder ? 1 : 0) : at - 1;

@@ -34,7 +34,9 @@ TEST(NaturalOrder, AsAFileManagerShowsNames)
 {
     QStringList names{"ep10.mkv", "Ep2.MKV", "ep1.avi", "ep02b.avi", "EP1.mkv", "a.mp4", "ep1 (1).avi"};
     std::sort(names.begin(), names.end(), naturalLess);
-    EXPECT_EQ(names, (QStringList{"a.mp4", "ep1 (1).avi", "ep1.avi", "EP1.mkv", "Ep2.MKV", "ep02b.avi", "ep10.mkv"}));
+    const QStringList expected{"a.mp4",   "ep1 (1).avi", "ep1.avi", "EP1.mkv",
+                               "Ep2.MKV", "ep02b.avi",   "ep10.mkv"};
+    EXPECT_EQ(names, expected);
 }
 
 TEST_F(Queue, EachSourceQueuesItsFilesInOrderAndEachEndGoesOn)
@@ -98,7 +100,11 @@ TEST_F(Queue, NextAndPreviousInTheQueueAndInTheFolder)
         QString lands, hint;
     } cases[] = {
         {"queue, next", {folder[2], folder[0]}, &Session::next, "ep1.avi", ""},
-        {"queue, previous at its start", {folder[2], folder[0]}, &Session::previous, "ep10.avi", "No previous file.."},
+        {"queue, previous at its start",
+         {folder[2], folder[0]},
+         &Session::previous,
+         "ep10.avi",
+         "No previous file.."},
         {"folder, next", {folder[0]}, &Session::next, "ep2.avi", ""},
         {"folder, previous", {folder[2]}, &Session::previous, "ep2.avi", ""},
         {"folder, next at its end", {folder[2]}, &Session::next, "ep10.avi", "No next file.."},
@@ -160,7 +166,9 @@ TEST_F(Queue, ResumeWhereTheFileWasLeft)
         media.openStream(640, 360, c.length);
         EXPECT_EQ(media.position, c.resumes.value_or(0));
         if (c.resumes) {
-            EXPECT_EQ(lines().status(), "Resumed at " + QString(c.leftAt > 100 ? "0:42:13" : c.leftAt > 20 ? "0:00:30" : "0:00:10"));
+            EXPECT_EQ(lines().status(), "Resumed at " + QString(c.leftAt > 100  ? "0:42:13"
+                                                                : c.leftAt > 20 ? "0:00:30"
+                                                                                : "0:00:10"));
         }
     }
 }
@@ -183,7 +191,8 @@ TEST_F(Queue, ResumePointsKnowTheFileBySizeAndKeepTheLast200)
         QString film;
         bool resumes;
         const char *why;
-    } cases[] = {{films[0], false, "the oldest went"}, {films[1], false, "another file of that name"},
+    } cases[] = {{films[0], false, "the oldest went"},
+                 {films[1], false, "another file of that name"},
                  {films[2], true, "kept"}};
     for (const auto &c : cases) {
         session->openFile(c.film);
