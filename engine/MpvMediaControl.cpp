@@ -147,7 +147,10 @@ void MpvMediaControl::start()
         {mpv::OptAudioClientName, "Quilvane Ryn"},
         {mpv::OptBackground, backgroundName.constData()},
         {mpv::OptVideoTimingOffset, "0"}, // frames are announced when due: rendering never waits
-        {mpv::OptSubAuto, mpv::No},       // subtitles are the player's own window
+        // MPEG program streams' demuxer seeks land on a keyframe after the
+        // target, and exact seeks then half a second late: it starts earlier.
+        {mpv::OptHrSeekDemuxerOffset, "1"},
+        {mpv::OptSubAuto, mpv::No}, // subtitles are the player's own window
         {mpv::OptYtdl, mpv::No},
         {mpv::OptLoadScripts, mpv::No},
         {mpv::OptLoadStatsOverlay, mpv::No},
