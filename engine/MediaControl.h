@@ -56,11 +56,12 @@ enum class DisplaySize { FullScreen = 3, Windowed = 4 };
 //                        a file that turns out to be unplayable after it was
 //                        accepted, say.
 //   seekLanded           a seek the control made (a put position, or the
-//                        rewind of stop and of the end of media) is done:
-//                        playback, or the paused picture, is at its new
-//                        place, at `seconds` as the engine reports it then.
-//                        Once per seek; a seek overtaken by a newer one before
-//                        it lands reports nothing.
+//                        rewind of stop and of the end of media) is done: the
+//                        first picture at the new place is in the view, and
+//                        playback or the pause goes on from there; `seconds`
+//                        is that place as the engine reports it then. Once
+//                        per seek; a seek overtaken by a newer one before it
+//                        lands reports nothing.
 class MediaControl : public QObject {
     Q_OBJECT
 public:
