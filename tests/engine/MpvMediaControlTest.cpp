@@ -98,10 +98,10 @@ TEST_F(Engine, EachClipOpensShowsItsPictureSeeksAndEnds)
     start(true);
     for (const auto &[file, width, height, fps] : Clips) {
         SCOPED_TRACE(file);
+        const bool first = states.isEmpty();
+        states.clear();
         ended.clear();
         open(file);
-        EXPECT_EQ(control.playState(), Stopped) << "the file before played";
-        states.clear();
         EXPECT_NEAR(control.duration(), 2.0, 0.1);
         EXPECT_EQ(QSize(control.pictureWidth(), control.pictureHeight()), QSize(width, height));
         EXPECT_NEAR(control.frameRate(), fps, 0.001);
@@ -131,8 +131,9 @@ TEST_F(Engine, EachClipOpensShowsItsPictureSeeksAndEnds)
         QList<qr::PlayState> announced;
         for (const QList<QVariant> &state : states)
             announced << state[0].value<qr::PlayState>();
-        EXPECT_EQ(announced, (QList{Playing, Paused, Playing, Stopped, Playing, Stopped, Playing}))
-            << "each, once";
+        EXPECT_EQ(announced,
+                  QList({Stopped, Playing, Paused, Playing, Stopped, Playing, Stopped, Playing}).mid(first))
+            << "each change once; opening stops the file before";
     }
     delete view;
     open("clip.mp3");
