@@ -40,8 +40,9 @@ enum class DisplaySize { FullScreen = 3, Windowed = 4 };
 //   playStateChanged     the play state changed, by a member call or by the
 //                        engine's own controls.
 //   volumeChanged        the engine reports a new volume.
-//   streamOpened         a file is open and its picture size is known
-//                        (sound-only files: as soon as they are open).
+//   streamOpened         a file is open, its picture size is known and its
+//                        first picture is in the view (sound-only files: as
+//                        soon as they are open).
 //   endOfMedia           the media played to its end; the control has already
 //                        rewound to 0.0 and is stopped.
 //   pictureMousePressed  a mouse press on the picture, at a position in
@@ -54,6 +55,13 @@ enum class DisplaySize { FullScreen = 3, Windowed = 4 };
 //   engineError          a failure that is not the answer to a member call:
 //                        a file that turns out to be unplayable after it was
 //                        accepted, say.
+//   seekLanded           a seek the control made (a put position, or the
+//                        rewind of stop and of the end of media) is done: the
+//                        first picture at the new place is in the view, and
+//                        playback or the pause goes on from there; `seconds`
+//                        is that place as the engine reports it then. Once
+//                        per seek; a seek overtaken by a newer one before it
+//                        lands reports nothing.
 class MediaControl : public QObject {
     Q_OBJECT
 public:
@@ -116,6 +124,7 @@ Q_SIGNALS:
     void displayModeChanged(DisplaySize size);
     void streamClosed();
     void engineError(int code, const QString &description);
+    void seekLanded(double seconds);
 };
 
 } // namespace qr

@@ -21,6 +21,7 @@ enum Kind : std::uint64_t {
     Untracked,
     LoadReply,
     SeekReply,
+    LandingReply,
     DurationReply,
     WidthReply,
     HeightReply,
@@ -146,7 +147,10 @@ void MpvMediaControl::start()
         {mpv::OptAudioClientName, "Quilvane Ryn"},
         {mpv::OptBackground, backgroundName.constData()},
         {mpv::OptVideoTimingOffset, "0"}, // frames are announced when due: rendering never waits
-        {mpv::OptSubAuto, mpv::No},       // subtitles are the player's own window
+        // MPEG program streams' demuxer seeks land on a keyframe after the
+        // target, and exact seeks then half a second late: it starts earlier.
+        {mpv::OptHrSeekDemuxerOffset, "1"},
+        {mpv::OptSubAuto, mpv::No}, // subtitles are the player's own window
         {mpv::OptYtdl, mpv::No},
         {mpv::OptLoadScripts, mpv::No},
         {mpv::OptLoadStatsOverlay, mpv::No},
@@ -351,10 +355,18 @@ void MpvMediaControl::handleEvent(const mpv_event &event)
             m_lib->getPropertyAsync(m_mpv, tag(HeightReply, m_loadSerial), mpv::PropDisplayHeight,
                                     MPV_FORMAT_INT64);
         }
-        if (m_seekPending && m_seekQueued) {
+        if (m_seekPending && m_seekStarted) {
             m_seekPending = false;
+            m_lib->getPropertyAsync(m_mpv, tag(LandingReply, m_seekSerial), mpv::PropTimePos,
+                                    MPV_FORMAT_DOUBLE);
             observeAfresh();
         }
+        break;
+    case MPV_EVENT_SEEK:
+        // Only a seek started after the engine took ours can be ours: a
+        // restart before it ends a seek that ours overtook.
+        if (m_seekPending && m_seekQueued)
+            m_seekStarted = true;
         break;
     case MPV_EVENT_PROPERTY_CHANGE:
         handleProperty(event.reply_userdata, *static_cast<mpv_event_property *>(event.data));
@@ -383,6 +395,12 @@ void MpvMediaControl::handleReply(std::uint64_t replyTag, int error, const mpv_e
         if (error < 0) // nothing to seek in (yet): no report to wait for
             m_seekPending = false;
         return;
+    case LandingReply: {
+        double seconds = 0.0;
+        if (serial == m_seekSerial && error >= 0 && value && readDouble(*value, seconds))
+            Q_EMIT seekLanded(std::max(0.0, seconds)); // paused sound reads its buffer early
+        return;
+    }
     case DurationReply:
     case WidthReply:
     case HeightReply:
@@ -545,6 +563,7 @@ void MpvMediaControl::seekTo(double seconds)
     const char *args[] = {mpv::CmdSeek, target.constData(), mpv::SeekAbsoluteExact, nullptr};
     m_seekPending = m_lib->commandAsync(m_mpv, tag(SeekReply, ++m_seekSerial), args) >= 0;
     m_seekQueued = false;
+    m_seekStarted = false;
 }
 
 void MpvMediaControl::setDuration(double seconds)
@@ -608,6 +627,7 @@ void MpvMediaControl::forget()
     m_fileLoaded = false;
     m_sizeAsked = false;
     m_seekPending = false;
+    ++m_seekSerial; // a seek of the file before lands nowhere
     m_endHandled = false;
     if (MpvSurface *view = surface())
         view->setPictureSize(QSize());

@@ -126,11 +126,14 @@ private:
     bool m_fileLoaded = false;
     bool m_sizeAsked = false;
 
-    // A put position the engine has not yet carried out: its reports of the
-    // old position are ignored until the seek is done.
+    // A seek the engine has not yet carried out: its reports of the old
+    // position are ignored until the seek is done. The engine takes the
+    // command (queued), starts the seek (started), then restarts playback
+    // where it landed.
     std::uint64_t m_seekSerial = 0;
     bool m_seekPending = false;
     bool m_seekQueued = false;
+    bool m_seekStarted = false;
     bool m_endHandled = false;
 
     // Property observations are renewed after a seek, a pause change or a

@@ -13,6 +13,7 @@ inline constexpr char OptAudioFallbackToNull[] = "audio-fallback-to-null";
 inline constexpr char OptAudioClientName[] = "audio-client-name";
 inline constexpr char OptBackground[] = "background";
 inline constexpr char OptVideoTimingOffset[] = "video-timing-offset";
+inline constexpr char OptHrSeekDemuxerOffset[] = "hr-seek-demuxer-offset";
 inline constexpr char OptSubAuto[] = "sub-auto";
 inline constexpr char OptYtdl[] = "ytdl";
 inline constexpr char OptLoadScripts[] = "load-scripts";
