@@ -4,9 +4,7 @@
 # Every wait is on an event, bounded by PATIENCE seconds.
 # Usage from a script: source lib.sh PLAYER REGTOOL
 set -euo pipefail
-
-PLAYER=$1 REG=$2
-PATIENCE=30
+PLAYER=$1 REG=$2 PATIENCE=30
 KEY='HKEY_LOCAL_MACHINE\Software\Tarvell\Quilvane\Ryn'
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/qr-e2e.XXXXXX")
 # Keep the player's store, per-user settings and runtime files out of the real home.
@@ -17,7 +15,6 @@ PID= PANEL= VIDEO= HELPERS=() # HELPERS: the window manager and the tray host
 SHOTS=${QR_E2E_SHOTS:-$WORK/shots}
 rm -rf -- "$SHOTS" && mkdir -p -- "$SHOTS"
 cleanup() {
-  local p
   for p in $PID "${HELPERS[@]}"; do kill "$p" 2>/dev/null && wait "$p" 2>/dev/null || true; done
   rm -rf "$WORK"
 }
@@ -34,6 +31,7 @@ fail() {
 [ -z "${DISPLAY:-}" ] || xdpyinfo >/dev/null 2>&1 || fail "X display $DISPLAY cannot be reached"
 
 now_us() { echo "${EPOCHREALTIME//[!0-9]/}"; }
+not() { ! "$@"; }
 # poll COMMAND...: true as soon as COMMAND is, false after PATIENCE seconds;
 # fails at once when the player died.
 poll() {
@@ -45,12 +43,8 @@ poll() {
   done
 }
 # holds SECONDS COMMAND...: COMMAND stays true that long. What must not
-# happen is watched for a while; a slow machine can only make this pass.
-holds() {
-  local deadline=$(($(now_us) + $1 * 1000000))
-  shift
-  while [ "$(now_us)" -lt "$deadline" ]; do "$@" || return 1; sleep 0.1; done
-}
+# happen is watched for a while: a slow machine can only make this pass.
+holds() { ! PATIENCE=$1 poll not "${@:2}"; }
 
 # make_clip [NAME SIZE RATE CODEC SECONDS]: a moving test pattern with sound,
 # long enough never to end during a test, so a still picture means a pause.
@@ -64,17 +58,16 @@ make_clip() {
 # store NAME=DATA...: create the settings key and write the values.
 store() {
   "$REG" create "$KEY" || fail "could not create the settings key"
-  local kv
   for kv in "$@"; do "$REG" set "$KEY" "${kv%%=*}" "${kv#*=}" || fail "could not set $kv"; done
 }
 fresh_store() { rm -f "$QUILVANE_RYN_REGISTRY"* && store "$@"; }
 stored() { "$REG" get "$KEY" "$1" 2>/dev/null; }
-# expect_stored WHEN <<<"NAME VALUE lines": the store holds each value.
+# expect_stored WHEN NAME=DATA...: the store holds each value.
 expect_stored() {
-  local name want got bad=
-  while read -r name want; do
-    got=$(stored "$name") || got="(missing)"
-    [ "$got" = "$want" ] || bad+=" $name=\"$got\" (not \"$want\")"
+  local got bad=
+  for kv in "${@:2}"; do
+    got=$(stored "${kv%%=*}") || got="(missing)"
+    [ "$got" = "${kv#*=}" ] || bad+=" ${kv%%=*}=\"$got\" (not \"${kv#*=}\")"
   done
   [ -z "$bad" ] || fail "after $1 the store holds$bad"
 }
@@ -88,17 +81,14 @@ start_player() {
 # find_window TITLE: the id of the mapped window with exactly that title.
 find_window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
 has_window() { [ -n "$(find_window "$1")" ]; }
-no_window() { ! has_window "$1"; }
 # await VAR TITLE: waits for the window and sets VAR to its id.
 await() { poll has_window "$2" || fail "no window \"$2\" appeared"; printf -v "$1" %s "$(find_window "$2")"; }
 wait_windows() { await PANEL 'Quilvane Ryn' && await VIDEO 'Quilvane '; }
-
-# gone PID: the process has ended. wait_exit: sets RC to the player's status.
-gone() { ! kill -0 "$1" 2>/dev/null; }
+# wait_exit: sets RC to the player's exit status.
 wait_exit() {
   local p=$PID
   PID=
-  poll gone "$p" || { PID=$p && fail "the player is still running $PATIENCE s after quit"; }
+  poll not kill -0 "$p" 2>/dev/null || { PID=$p && fail "the player is still running $PATIENCE s after quit"; }
   RC=0
   wait "$p" || RC=$?
 }
@@ -108,9 +98,9 @@ focus() {
   xdotool windowfocus --sync "$1" >/dev/null 2>&1 || true
   poll focused_on "$1" || fail "window $1 did not take the keyboard focus"
 }
-# quit_player [WINDOW]: Ctrl+Q there (the panel unless given) ends the player with status 0.
+# quit_player: Ctrl+Q on the panel ends the player with status 0.
 quit_player() {
-  focus "${1:-$PANEL}"
+  focus "$PANEL"
   xdotool key ctrl+q
   wait_exit
   [ "$RC" = 0 ] || fail "the player ended with status $RC after Ctrl+Q"
@@ -125,7 +115,6 @@ geometry() {
 # near WINDOW X Y [SLACK]: its top-left corner is within SLACK (0) pixels of X, Y.
 near() { geometry "$1" && (((X - $2) ** 2 <= ${4:-0} ** 2 && (Y - $3) ** 2 <= ${4:-0} ** 2)); }
 sized() { geometry "$1" && [ "$WIDTH x $HEIGHT" = "$2 x $3" ]; }
-stays() { holds "$4" near "$1" "$2" "$3"; }
 
 # grab OUT: the video window's picture area, without the skin's top edge and grip.
 grab() {
@@ -133,7 +122,6 @@ grab() {
   import -silent -window "$VIDEO" "$WORK/full.png" || fail "could not grab the video window"
   convert "$WORK/full.png" -crop "$((WIDTH - 24))x$((HEIGHT - 24))+12+12" +repage "$1"
 }
-colours() { convert "$1" -format %k info:; }
 same_picture() { [ "$(compare -metric AE "$1" "$2" null: 2>&1)" = 0 ]; }
 # True once the picture is not one flat colour and differs from the last call's.
 LAST= GRABS=0
@@ -141,7 +129,7 @@ picture_moves() {
   local before=$LAST
   LAST=$WORK/pic-$((GRABS += 1)).png
   grab "$LAST"
-  [ "$(colours "$LAST")" -gt 50 ] && [ -n "$before" ] && ! same_picture "$before" "$LAST"
+  (($(convert "$LAST" -format %k info:) > 50)) && [ -n "$before" ] && ! same_picture "$before" "$LAST"
 }
 wait_playing() { poll picture_moves || fail "the video window shows no moving picture"; }
 
@@ -165,13 +153,11 @@ start_desktop() {
 # has_state WINDOW NAME: _NET_WM_STATE_NAME is among the window's states.
 states() { xprop -id "$1" _NET_WM_STATE 2>/dev/null | sed 's/.*= *//'; }
 has_state() { [[ ",$(states "$1" | tr -d ' ')," == *",_NET_WM_STATE_$2,"* ]]; }
-lacks_state() { ! has_state "$@"; }
 
 # point X Y: the pointer to X, Y. (xdotool's --sync waits for a move, and
 # for ever when the pointer is there already.)
 point() { [ "$(xdotool getmouselocation | cut -d ' ' -f 1-2)" = "x:$1 y:$2" ] || xdotool mousemove --sync "$1" "$2"; }
 press() { point "$2" "$3" && xdotool mousedown "$1" && PRESS_X=$2 PRESS_Y=$3; }
-release() { xdotool mouseup "$1"; }
 # glide DX DY: the pressed pointer moves that far. The first 24 steps are
 # single pixels, as a hand makes them: the window manager takes a move over
 # after the drag distance from where the pointer is then. Callers wait for
@@ -180,9 +166,7 @@ glide() {
   local i sx=$((($1 > 0) - ($1 < 0))) sy=0
   [ "$sx" != 0 ] || sy=$((($2 > 0) - ($2 < 0)))
   for i in $(seq 1 24); do point $((PRESS_X + i * sx)) $((PRESS_Y + i * sy)); done
-  for i in 1 2 3 4 5 6; do
-    point $((PRESS_X + 24 * sx + ($1 - 24 * sx) * i / 6)) $((PRESS_Y + 24 * sy + ($2 - 24 * sy) * i / 6))
-  done
+  for i in 1 2 3 4 5 6; do point $((PRESS_X + 24 * sx + ($1 - 24 * sx) * i / 6)) $((PRESS_Y + 24 * sy + ($2 - 24 * sy) * i / 6)); done
 }
 # drag BUTTON WINDOW AT_X AT_Y DX DY [SLACK]: presses at AT_X, AT_Y from the
 # window's corner, glides DX DY, waits until the window has moved that far
@@ -193,26 +177,19 @@ drag() {
   press "$1" $((x + $3)) $((y + $4))
   glide "$5" "$6"
   poll near "$2" $((x + $5)) $((y + $6)) "${7:-3}" || moved=1
-  release "$1"
+  xdotool mouseup "$1"
   return $moved
 }
 # double_click_until COMMAND...: double-clicks where the pointer is until
 # COMMAND holds (a loaded machine may split a pair into two single clicks).
 double_click_until() {
-  local try
-  for try in 1 2 3; do
-    xdotool click --repeat 2 --delay 80 1
-    PATIENCE=10 poll "$@" && return 0
-  done
+  for _ in 1 2 3; do xdotool click --repeat 2 --delay 80 1 && PATIENCE=10 poll "$@" && return; done
   return 1
 }
-
 # tray_icon: sets ICON_X, ICON_Y to the centre of the player's icon in the
 # tray host; false while there is none (xdotool finds no embedded icon).
 tray_icon() {
-  local found
-  found=$(xwininfo -root -tree 2>/dev/null |
-    sed -n 's/.*"Quilvane Ryn": (.*)  \([0-9]*\)x\([0-9]*\)+-\{0,1\}[0-9]*+-\{0,1\}[0-9]*  +\(-\{0,1\}[0-9]*\)+\(-\{0,1\}[0-9]*\)$/\1 \2 \3 \4/p' |
-    awk '$1 > 4 && $1 < 64 && $3 > 0 { print $3 + int($1 / 2), $4 + int($2 / 2); exit }')
-  [ -n "$found" ] && read -r ICON_X ICON_Y <<<"$found"
+  read -r ICON_X ICON_Y < <(xwininfo -root -tree 2>/dev/null | awk '/"Quilvane Ryn": \(/ {
+    split($(NF - 1), size, /[x+]/); split($NF, at, "+")
+    if (size[1] > 4 && size[1] < 64 && at[2] > 0) { print at[2] + int(size[1] / 2), at[3] + int(size[2] / 2); exit } }')
 }

@@ -28,5 +28,5 @@ dbus-send --session --print-reply --dest=org.mpris.MediaPlayer2.quilvane_ryn \
   /org/mpris/MediaPlayer2 org.mpris.MediaPlayer2.Quit >/dev/null || fail "Quit through the bus was refused"
 wait_exit
 [ "$RC" = 0 ] || fail "the player ended with status $RC after Quit through the bus"
-expect_stored "Quit through the bus" <<<"RMP_Volume 40"
+expect_stored "Quit through the bus" RMP_Volume=40
 echo "driven by playerctl on a private bus; store: $("$REG" list "$KEY" | tr '\n' ' ')"

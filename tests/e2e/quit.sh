@@ -37,13 +37,8 @@ for how in ctrl+q TERM INT HUP; do
   if [ "$how" = ctrl+q ]; then quit_player; else kill -s "$how" "$PID" && wait_exit; fi
   [ "$RC" = 0 ] || fail "the player ended with status $RC on $how"
   # The windows' places at quit, at 15 twips a pixel, and a player state of all off.
-  expect_stored "$how" <<<"QV_RL $((px * 15))
-QV_RT $((py * 15))
-QV_VL $((vx * 15))
-QV_VT $((vy * 15))
-RMP_Mute no
-RMP_Repeat no
-RMP_PBView no"
+  expect_stored "$how" QV_RL=$((px * 15)) QV_RT=$((py * 15)) QV_VL=$((vx * 15)) QV_VT=$((vy * 15)) \
+    RMP_Mute=no RMP_Repeat=no RMP_PBView=no
 done
 ! grep -qi 'd-\?bus' "$WORK/player.log" || fail "without a bus the player spoke of it"
 
