@@ -76,8 +76,9 @@ fuzz:
 
 # SOAK_MINUTES of a clip on repeat and 500 files opened, memory and
 # descriptors sampled; fails when either grows by more than 5 %.
-soak: build
-	@tests/soak/run-soak.sh $(BUILD)/tests/soak/quilvane-ryn-soak $(SOAK_MINUTES)
+soak: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target quilvane-ryn quilvane-ryn-reg
+	@tests/soak/run-soak.sh $(BUILD)/quilvane-ryn $(SOAK_MINUTES)
 
 # Installs under $(PREFIX) (DESTDIR honoured) from an up-to-date build; with
 # NOBUILD=1 from the build as it is, built by nobody (the install test: other
