@@ -47,7 +47,7 @@ glide 40 40
 holds 1 near "$VIDEO" "$X" "$Y" || fail "the right button on the top edge moved the video window"
 xdotool mouseup 3
 # The window's surface shows in a one-pixel column right of the picture.
-drag 3 "$VIDEO" $((vw - 1)) $((vh / 2)) 30 -20 0 || fail "the right button on the window's surface did not move it"
+drag 3 "$VIDEO" $((vw - 1)) $((vh / 2)) 30 -20 || fail "the right button on the window's surface did not move it"
 geometry "$VIDEO"
 vx=$X vy=$Y
 press 1 $((vx + vw - 13)) $((vy + vh - 13)) # the grip

@@ -15,10 +15,9 @@ start_player "$CLIP"
 wait_windows
 drag 1 "$PANEL" 140 7 1100 300 || fail "the panel could not be dragged by its credit line to the second screen"
 drag 1 "$VIDEO" 100 3 150 200 || fail "the video window could not be dragged by its top edge"
-geometry "$PANEL" && px=$X py=$Y
-geometry "$VIDEO" && vx=$X vy=$Y
-((px >= 1280)) || fail "the panel is not on the second screen ($px,$py)"
 quit_player
+px=$(($(stored QV_RL) / 15)) py=$(($(stored QV_RT) / 15)) vx=$(($(stored QV_VL) / 15)) vy=$(($(stored QV_VT) / 15))
+((px >= 1280)) || fail "the panel was not kept on the second screen ($px,$py)"
 start_player "$CLIP"
 wait_windows
 poll near "$PANEL" "$px" "$py" || fail "the panel came back at $X,$Y, not $px,$py on the second screen"

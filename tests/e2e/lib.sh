@@ -158,28 +158,36 @@ has_state() { [[ ",$(states "$1" | tr -d ' ')," == *",_NET_WM_STATE_$2,"* ]]; }
 # for ever when the pointer is there already.)
 point() { [ "$(xdotool getmouselocation | cut -d ' ' -f 1-2)" = "x:$1 y:$2" ] || xdotool mousemove --sync "$1" "$2"; }
 press() { point "$2" "$3" && xdotool mousedown "$1" && PRESS_X=$2 PRESS_Y=$3; }
-# glide DX DY: the pressed pointer moves that far. The first 24 steps are
-# single pixels, as a hand makes them: the window manager takes a move over
-# after the drag distance from where the pointer is then. Callers wait for
-# the effect before they release, so that no release overtakes a move.
+# glide DX DY: the pressed pointer moves that far, single pixels first as a hand makes them.
 glide() {
   local i sx=$((($1 > 0) - ($1 < 0))) sy=0
   [ "$sx" != 0 ] || sy=$((($2 > 0) - ($2 < 0)))
   for i in $(seq 1 24); do point $((PRESS_X + i * sx)) $((PRESS_Y + i * sy)); done
-  for i in 1 2 3 4 5 6; do point $((PRESS_X + 24 * sx + ($1 - 24 * sx) * i / 6)) $((PRESS_Y + 24 * sy + ($2 - 24 * sy) * i / 6)); done
+  point $((PRESS_X + $1)) $((PRESS_Y + $2))
 }
-# drag BUTTON WINDOW AT_X AT_Y DX DY [SLACK]: presses at AT_X, AT_Y from the
-# window's corner, glides DX DY, waits until the window has moved that far
-# (within SLACK pixels, 3 unless given), releases; false when it did not.
+# drag BUTTON WINDOW AT_X AT_Y DX DY: presses at AT_X, AT_Y from the window's
+# corner and moves the pointer by DX DY: single pixels until the window has
+# followed 24 (past the drag distance after which the player hands a move to
+# the window manager, which takes it on from wherever the pointer is when it
+# gets to it: late on a loaded machine), then the rest. True once the window
+# moved that far, less the STEPS the pointer went before; released, the
+# window is left to come to rest.
 drag() {
   geometry "$2"
-  local x=$X y=$Y moved=0
+  local x=$X y=$Y steps=0 moved=0 sx=$((($5 > 0) - ($5 < 0))) sy=0
+  [ "$sx" != 0 ] || sy=$((($6 > 0) - ($6 < 0)))
   press "$1" $((x + $3)) $((y + $4))
-  glide "$5" "$6"
-  poll near "$2" $((x + $5)) $((y + $6)) "${7:-3}" || moved=1
+  while geometry "$2" && (((X - x) ** 2 + (Y - y) ** 2 < 24 ** 2 && steps++ < 200)); do
+    point $((PRESS_X + steps * sx)) $((PRESS_Y + steps * sy))
+  done
+  point $((PRESS_X + $5)) $((PRESS_Y + $6))
+  poll near "$2" $((x + $5)) $((y + $6)) $((steps + 3)) || moved=1
   xdotool mouseup "$1"
+  poll settled "$2"
   return $moved
 }
+# settled WINDOW: its place is the same half a second apart.
+settled() { geometry "$1" && local was="$X $Y" && sleep 0.5 && geometry "$1" && [ "$was" = "$X $Y" ]; }
 # double_click_until COMMAND...: double-clicks where the pointer is until
 # COMMAND holds (a loaded machine may split a pair into two single clicks).
 double_click_until() {
