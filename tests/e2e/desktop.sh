@@ -42,16 +42,14 @@ vw=$WIDTH vh=$HEIGHT
 drag 1 "$VIDEO" 100 3 60 40 || fail "a drag by the top edge did not move the video window"
 drag 1 "$VIDEO" $((vw / 2)) $((vh / 2)) -50 30 || fail "a drag by the picture did not move the video window"
 geometry "$VIDEO"
-press 3 $((X + 100)) $((Y + 3))
-glide 40 40
+press 3 $((X + 100)) $((Y + 3)) && point $((X + 140)) $((Y + 43))
 holds 1 near "$VIDEO" "$X" "$Y" || fail "the right button on the top edge moved the video window"
 xdotool mouseup 3
 # The window's surface shows in a one-pixel column right of the picture.
 drag 3 "$VIDEO" $((vw - 1)) $((vh / 2)) 30 -20 || fail "the right button on the window's surface did not move it"
 geometry "$VIDEO"
 vx=$X vy=$Y
-press 1 $((vx + vw - 13)) $((vy + vh - 13)) # the grip
-glide 80 50
+press 1 $((vx + vw - 13)) $((vy + vh - 13)) && point $((vx + vw + 67)) $((vy + vh + 37)) # the grip
 poll sized "$VIDEO" $((vw += 80)) $((vh += 50)) || fail "the grip did not size the video window ($WIDTH x $HEIGHT)"
 xdotool mouseup 1
 geometry "$ZOOM"

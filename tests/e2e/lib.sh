@@ -158,13 +158,6 @@ has_state() { [[ ",$(states "$1" | tr -d ' ')," == *",_NET_WM_STATE_$2,"* ]]; }
 # for ever when the pointer is there already.)
 point() { [ "$(xdotool getmouselocation | cut -d ' ' -f 1-2)" = "x:$1 y:$2" ] || xdotool mousemove --sync "$1" "$2"; }
 press() { point "$2" "$3" && xdotool mousedown "$1" && PRESS_X=$2 PRESS_Y=$3; }
-# glide DX DY: the pressed pointer moves that far, single pixels first as a hand makes them.
-glide() {
-  local i sx=$((($1 > 0) - ($1 < 0))) sy=0
-  [ "$sx" != 0 ] || sy=$((($2 > 0) - ($2 < 0)))
-  for i in $(seq 1 24); do point $((PRESS_X + i * sx)) $((PRESS_Y + i * sy)); done
-  point $((PRESS_X + $1)) $((PRESS_Y + $2))
-}
 # drag BUTTON WINDOW AT_X AT_Y DX DY: presses at AT_X, AT_Y from the window's
 # corner and moves the pointer by DX DY: single pixels until the window has
 # followed 24 (past the drag distance after which the player hands a move to
