@@ -1,6 +1,6 @@
 # The desktop's media controls on a private bus (run under dbus-run-session):
-# playerctl finds the playing player, pauses it, seeks it and sets its
-# volume; a quit through the bus ends it with status 0 and saves the volume.
+# playerctl finds the playing player, pauses it, seeks it, sets its volume
+# and stops it; a quit through the bus ends it with status 0 and saves the volume.
 source "$(dirname "$0")/lib.sh" "$@"
 
 make_clip
@@ -23,6 +23,8 @@ mpris position 10
 poll near_ten || fail "the position reads $(mpris position) after \"position 10\""
 mpris volume 0.4
 expect 0.400000 volume
+mpris stop
+expect Stopped status
 
 dbus-send --session --print-reply --dest=org.mpris.MediaPlayer2.quilvane_ryn \
   /org/mpris/MediaPlayer2 org.mpris.MediaPlayer2.Quit >/dev/null || fail "Quit through the bus was refused"
