@@ -81,10 +81,10 @@ soak: configure
 	@tests/soak/run-soak.sh $(BUILD)/quilvane-ryn $(SOAK_MINUTES)
 
 # Installs under $(PREFIX) (DESTDIR honoured) from an up-to-date build; with
-# NOBUILD=1 from the build as it is, built by nobody (the install test: other
-# tests run the build's programs meanwhile). A trial install into a scratch
-# folder names the folders; those missing yet are recorded with the files, so
-# that uninstall takes them away again.
+# NOBUILD=1 from the build as it stands, building nothing (the install test:
+# other tests run the build's programs meanwhile). A trial install into a
+# scratch folder names the folders; those missing yet are recorded with the
+# files, so that uninstall takes them away again.
 install:
 ifeq ($(NOBUILD),)
 	@[ -f $(BUILD)/CMakeCache.txt ] || $(MAKE) --no-print-directory build
