@@ -19,13 +19,13 @@ PACKAGES := cmake g++ make pkg-config qt6-base-dev libqt6opengl6-dev qt6-svg-dev
             xvfb xauth xdotool ffmpeg mpv imagemagick x11-utils x11-xserver-utils openbox trayer \
             fonts-dejavu-core fonts-liberation2 fonts-comic-neue \
             dpkg-dev file desktop-file-utils appstream xdg-utils shared-mime-info clang-format \
-            dbus playerctl
+            dbus playerctl sqlite3
 # Only `make fuzz` needs clang and its libFuzzer runtime.
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps build run test format-check bench fuzz soak install uninstall deb clean
+.PHONY: deps configure build run test format-check bench fuzz soak install uninstall deb clean
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \
@@ -37,11 +37,15 @@ deps:
 	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing >/dev/null; \
 	fi
 
-build: deps
+configure: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# Only what running needs: the player and the settings tool.
+run: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target quilvane-ryn quilvane-ryn-reg
 	@./$(BUILD)/quilvane-ryn $(SAMPLE)
 
 # Under the sanitizers a test that fails runs once more: LeakSanitizer's own
@@ -72,15 +76,20 @@ fuzz:
 
 # SOAK_MINUTES of a clip on repeat and 500 files opened, memory and
 # descriptors sampled; fails when either grows by more than 5 %.
-soak: build
-	@tests/soak/run-soak.sh $(BUILD)/tests/soak/quilvane-ryn-soak $(SOAK_MINUTES)
+soak: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target quilvane-ryn quilvane-ryn-reg
+	@tests/soak/run-soak.sh $(BUILD)/quilvane-ryn $(SOAK_MINUTES)
 
-# Installs under $(PREFIX) (DESTDIR honoured) from an up-to-date build. A
-# trial install into a scratch folder names the folders; those missing yet
-# are recorded with the files, so that uninstall takes them away again.
+# Installs under $(PREFIX) (DESTDIR honoured) from an up-to-date build; with
+# NOBUILD=1 from the build as it stands, building nothing (the install test:
+# other tests run the build's programs meanwhile). A trial install into a
+# scratch folder names the folders; those missing yet are recorded with the
+# files, so that uninstall takes them away again.
 install:
+ifeq ($(NOBUILD),)
 	@[ -f $(BUILD)/CMakeCache.txt ] || $(MAKE) --no-print-directory build
 	@cmake --build $(BUILD) -j $(JOBS)
+endif
 	@stage=$$(mktemp -d) && \
 	{ DESTDIR=$$stage cmake --install $(BUILD) --prefix "$(PREFIX)" >/dev/null || { rm -rf $$stage; exit 1; }; } && \
 	new=$$(cd $$stage && find . -mindepth 1 -type d | sed 's|^\.||' | \
