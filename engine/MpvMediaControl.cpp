@@ -25,7 +25,10 @@ enum Kind : std::uint64_t {
     DurationReply,
     WidthReply,
     HeightReply,
-    IdleReport
+    IdleReport,
+    HwdecReply,
+    DecoderReply,
+    FormatReply
 };
 enum Observed : std::uint64_t {
     TimePos,
@@ -38,6 +41,8 @@ enum Observed : std::uint64_t {
     Volume,
     ContainerFps,
     EstimatedFps,
+    VoDrops, // these two only for the trace
+    DecoderDrops,
     ObservedCount
 };
 constexpr int KindBits = 4;
@@ -51,11 +56,18 @@ struct ObservedProperty {
     mpv_format format;
 };
 constexpr ObservedProperty Observations[ObservedCount] = {
-    {mpv::PropTimePos, MPV_FORMAT_DOUBLE},      {mpv::PropDuration, MPV_FORMAT_DOUBLE},
-    {mpv::PropPause, MPV_FORMAT_FLAG},          {mpv::PropEofReached, MPV_FORMAT_FLAG},
-    {mpv::PropDisplayWidth, MPV_FORMAT_INT64},  {mpv::PropDisplayHeight, MPV_FORMAT_INT64},
-    {mpv::PropMute, MPV_FORMAT_FLAG},           {mpv::PropVolume, MPV_FORMAT_DOUBLE},
-    {mpv::PropContainerFps, MPV_FORMAT_DOUBLE}, {mpv::PropEstimatedFps, MPV_FORMAT_DOUBLE},
+    {mpv::PropTimePos, MPV_FORMAT_DOUBLE},
+    {mpv::PropDuration, MPV_FORMAT_DOUBLE},
+    {mpv::PropPause, MPV_FORMAT_FLAG},
+    {mpv::PropEofReached, MPV_FORMAT_FLAG},
+    {mpv::PropDisplayWidth, MPV_FORMAT_INT64},
+    {mpv::PropDisplayHeight, MPV_FORMAT_INT64},
+    {mpv::PropMute, MPV_FORMAT_FLAG},
+    {mpv::PropVolume, MPV_FORMAT_DOUBLE},
+    {mpv::PropContainerFps, MPV_FORMAT_DOUBLE},
+    {mpv::PropEstimatedFps, MPV_FORMAT_DOUBLE},
+    {mpv::PropFrameDropCount, MPV_FORMAT_INT64},
+    {mpv::PropDecoderFrameDropCount, MPV_FORMAT_INT64},
 };
 
 bool readFlag(const mpv_event_property &p, bool &out)
@@ -79,6 +91,11 @@ bool readDouble(const mpv_event_property &p, double &out)
         return false;
     out = value;
     return true;
+}
+
+QByteArray readString(const mpv_event_property *p)
+{
+    return p && p->format == MPV_FORMAT_STRING ? QByteArray(*static_cast<char **>(p->data)) : QByteArray();
 }
 
 int readInt(const mpv_event_property *p)
@@ -119,6 +136,7 @@ MpvMediaControl::~MpvMediaControl()
 {
     if (m_mpv) {
         m_lib->setWakeupCallback(m_mpv, nullptr, nullptr);
+        traceDrops();
         releaseVideoOutput();
     }
     delete m_fullScreen;
@@ -141,16 +159,13 @@ void MpvMediaControl::start()
     const QByteArray backgroundName = m_background.name().toLatin1();
     const std::pair<const char *, const char *> options[] = {
         {mpv::OptVideoOutput, mpv::VideoOutputLibmpv},
-        {mpv::OptHwdec, mpv::HwdecAutoSafe},
-        {mpv::OptKeepOpen, mpv::Yes}, // the end stays open, so it can be caught and rewound
+        {mpv::OptHwdec, mpv::HwdecNo}, // until the picture's path is known
+        {mpv::OptKeepOpen, mpv::Yes},  // the end stays open, so it can be caught and rewound
         {mpv::OptAudioFallbackToNull, mpv::Yes},
         {mpv::OptAudioClientName, "Quilvane Ryn"},
         {mpv::OptBackground, backgroundName.constData()},
         {mpv::OptVideoTimingOffset, "0"}, // frames are announced when due: rendering never waits
-        // MPEG program streams' demuxer seeks land on a keyframe after the
-        // target, and exact seeks then half a second late: it starts earlier.
-        {mpv::OptHrSeekDemuxerOffset, "1"},
-        {mpv::OptSubAuto, mpv::No}, // subtitles are the player's own window
+        {mpv::OptSubAuto, mpv::No},       // subtitles are the player's own window
         {mpv::OptYtdl, mpv::No},
         {mpv::OptLoadScripts, mpv::No},
         {mpv::OptLoadStatsOverlay, mpv::No},
@@ -208,6 +223,8 @@ void MpvMediaControl::setFileName(const QString &path)
     setPause(true);
     const QByteArray file = path.toUtf8();
     const char *args[] = {mpv::CmdLoadFile, file.constData(), mpv::LoadReplace, nullptr};
+    if (m_trace.isOn())
+        m_trace.write("open " + file);
     const int error = m_lib->commandAsync(m_mpv, tag(LoadReply, m_loadSerial), args);
     if (error < 0) {
         forget();
@@ -341,6 +358,8 @@ void MpvMediaControl::handleEvent(const mpv_event &event)
         if (m_phase == Phase::Opening && m_entryId >= 0 && !m_awaitStart && !m_fileLoaded) {
             m_fileLoaded = true;
             observeAfresh(); // nothing the previous file reported may arrive now
+            m_lib->getPropertyAsync(m_mpv, tag(FormatReply, m_loadSerial), mpv::PropFileFormat,
+                                    MPV_FORMAT_STRING);
         }
         break;
     case MPV_EVENT_PLAYBACK_RESTART:
@@ -352,6 +371,12 @@ void MpvMediaControl::handleEvent(const mpv_event &event)
                                     MPV_FORMAT_DOUBLE);
             m_lib->getPropertyAsync(m_mpv, tag(WidthReply, m_loadSerial), mpv::PropDisplayWidth,
                                     MPV_FORMAT_INT64);
+            if (m_trace.isOn()) {
+                m_lib->getPropertyAsync(m_mpv, tag(HwdecReply, m_loadSerial), mpv::OptHwdec,
+                                        MPV_FORMAT_STRING);
+                m_lib->getPropertyAsync(m_mpv, tag(DecoderReply, m_loadSerial), mpv::PropHwdecCurrent,
+                                        MPV_FORMAT_STRING);
+            }
             m_lib->getPropertyAsync(m_mpv, tag(HeightReply, m_loadSerial), mpv::PropDisplayHeight,
                                     MPV_FORMAT_INT64);
         }
@@ -397,13 +422,20 @@ void MpvMediaControl::handleReply(std::uint64_t replyTag, int error, const mpv_e
         return;
     case LandingReply: {
         double seconds = 0.0;
-        if (serial == m_seekSerial && error >= 0 && value && readDouble(*value, seconds))
-            Q_EMIT seekLanded(std::max(0.0, seconds)); // paused sound reads its buffer early
+        if (serial != m_seekSerial || error < 0 || !value || !readDouble(*value, seconds))
+            return;
+        seconds = std::max(0.0, seconds); // paused sound reads its buffer early
+        if (m_trace.isOn())
+            m_trace.write("landed " + QByteArray::number(seconds, 'f', 3));
+        Q_EMIT seekLanded(seconds);
         return;
     }
     case DurationReply:
     case WidthReply:
     case HeightReply:
+    case HwdecReply:
+    case DecoderReply:
+    case FormatReply:
         break;
     default:
         return;
@@ -419,6 +451,23 @@ void MpvMediaControl::handleReply(std::uint64_t replyTag, int error, const mpv_e
     }
     case WidthReply:
         m_width = error >= 0 ? readInt(value) : 0;
+        break;
+    case HwdecReply:
+        m_hwdecAsked = readString(value);
+        break;
+    case DecoderReply:
+        m_decoder = readString(value);
+        break;
+    case FormatReply:
+        // MPEG program streams' demuxer seeks land on a keyframe after the
+        // target, and exact seeks then half a second late: they start a
+        // second earlier. Not for other files, where it would often decode a
+        // whole group of pictures more.
+        if (readString(value) == mpv::FileFormatMpegPs) {
+            const char *offset = "1";
+            m_lib->setPropertyAsync(m_mpv, Untracked, mpv::FileHrSeekDemuxerOffset, MPV_FORMAT_STRING,
+                                    &offset);
+        }
         break;
     case HeightReply: // asked last: everything StreamOpened promises is known now
         m_height = error >= 0 ? readInt(value) : 0;
@@ -448,6 +497,12 @@ void MpvMediaControl::handleProperty(std::uint64_t propertyTag, const mpv_event_
         double fps = 0.0;
         readDouble(property, fps);
         (which == ContainerFps ? m_containerFps : m_estimatedFps) = fps > 0.0 ? fps : 0.0;
+        return;
+    }
+    if (which == VoDrops || which == DecoderDrops) {
+        double count = 0.0;
+        if (m_phase == Phase::Open && readDouble(property, count))
+            m_drops[which - VoDrops].see(std::int64_t(count));
         return;
     }
     if (m_phase == Phase::Closed)
@@ -500,10 +555,11 @@ void MpvMediaControl::handleProperty(std::uint64_t propertyTag, const mpv_event_
 
 void MpvMediaControl::observeAfresh()
 {
-    for (std::uint64_t i = 0; i < ObservedCount; ++i)
+    const std::uint64_t count = m_trace.isOn() ? ObservedCount : VoDrops;
+    for (std::uint64_t i = 0; i < count; ++i)
         m_lib->unobserveProperty(m_mpv, tag(i, m_epoch));
     ++m_epoch;
-    for (std::uint64_t i = 0; i < ObservedCount; ++i)
+    for (std::uint64_t i = 0; i < count; ++i)
         m_lib->observeProperty(m_mpv, tag(i, m_epoch), Observations[i].name, Observations[i].format);
 }
 
@@ -512,10 +568,14 @@ void MpvMediaControl::ensureSurface()
     if (m_surfaceWidget || !m_box || !m_mpv)
         return;
     m_surface = createSurface(chooseRenderPath(), *m_lib, m_mpv, m_box);
-    if (m_surface) {
-        m_surfaceWidget = m_surface->widget();
-        m_box->setSurface(m_surfaceWidget);
-    }
+    if (!m_surface)
+        return;
+    m_surfaceWidget = m_surface->widget();
+    m_box->setSurface(m_surfaceWidget);
+    // Before any file: the engine takes it for the next one it opens.
+    const QByteArray hwdec = hardwareDecoding(m_surface->path());
+    const char *value = hwdec.constData();
+    m_lib->setProperty(m_mpv, mpv::OptHwdec, MPV_FORMAT_STRING, &value);
 }
 
 // Freeing the render context while the engine still has a video output makes
@@ -561,6 +621,8 @@ void MpvMediaControl::seekTo(double seconds)
 {
     const QByteArray target = QByteArray::number(seconds, 'f', 3);
     const char *args[] = {mpv::CmdSeek, target.constData(), mpv::SeekAbsoluteExact, nullptr};
+    if (m_trace.isOn())
+        m_trace.write("seek " + target);
     m_seekPending = m_lib->commandAsync(m_mpv, tag(SeekReply, ++m_seekSerial), args) >= 0;
     m_seekQueued = false;
     m_seekStarted = false;
@@ -579,6 +641,9 @@ void MpvMediaControl::announce()
     m_phase = Phase::Open;
     if (MpvSurface *view = surface())
         view->setPictureSize(QSize(m_width, m_height));
+    if (m_trace.isOn())
+        m_trace.write("opened " + QByteArray::number(m_width) + 'x' + QByteArray::number(m_height) +
+                      " hwdec=" + m_hwdecAsked + " decoder=" + m_decoder);
     Q_EMIT streamOpened();
 }
 
@@ -610,6 +675,7 @@ void MpvMediaControl::fail(int error)
 // stays as it is: a file replacing another keeps full screen.
 void MpvMediaControl::forget()
 {
+    traceDrops();
     if (m_phase != Phase::Closed) {
         const char *args[] = {mpv::CmdStop, nullptr};
         m_lib->commandAsync(m_mpv, Untracked, args);
@@ -632,6 +698,15 @@ void MpvMediaControl::forget()
     if (MpvSurface *view = surface())
         view->setPictureSize(QSize());
     setState(PlayState::Stopped);
+}
+
+// The engine's own counts as the file closes (the trace only).
+void MpvMediaControl::traceDrops()
+{
+    if (m_trace.isOn() && m_phase == Phase::Open)
+        m_trace.write("dropped vo=" + QByteArray::number(m_drops[0].sum()) +
+                      " decoder=" + QByteArray::number(m_drops[1].sum()));
+    m_drops[0] = m_drops[1] = {};
 }
 
 // ---- full screen and the mouse --------------------------------------------

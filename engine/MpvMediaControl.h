@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/EngineTrace.h"
 #include "engine/MediaControl.h"
 
 #include <QColor>
@@ -89,6 +90,7 @@ private:
     void onPressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF pos);
     void onReleased(Qt::MouseButton button, QPointF pos);
     void onMoved(QPointF pos);
+    void traceDrops();
 
     const QColor m_background;
     const MpvLibrary *m_lib = nullptr;
@@ -135,6 +137,23 @@ private:
     bool m_seekQueued = false;
     bool m_seekStarted = false;
     bool m_endHandled = false;
+
+    EngineTrace m_trace;
+    QByteArray m_hwdecAsked; // as the engine reports them at the first picture, for the trace
+    QByteArray m_decoder;
+    // A count of dropped frames that the engine starts again at each seek, added up.
+    struct DropCount {
+        std::int64_t before = 0;
+        std::int64_t last = 0;
+        void see(std::int64_t count)
+        {
+            if (count < last)
+                before += last;
+            last = count;
+        }
+        std::int64_t sum() const { return before + last; }
+    };
+    DropCount m_drops[2]; // the video output's, the decoder's
 
     // Property observations are renewed after a seek, a pause change or a
     // new file, so that values read before it never arrive afterwards.

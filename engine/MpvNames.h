@@ -8,12 +8,12 @@ inline constexpr char OptVideoOutput[] = "vo";
 inline constexpr char VideoOutputLibmpv[] = "libmpv";
 inline constexpr char OptHwdec[] = "hwdec";
 inline constexpr char HwdecAutoSafe[] = "auto-safe";
+inline constexpr char HwdecNo[] = "no";
 inline constexpr char OptKeepOpen[] = "keep-open";
 inline constexpr char OptAudioFallbackToNull[] = "audio-fallback-to-null";
 inline constexpr char OptAudioClientName[] = "audio-client-name";
 inline constexpr char OptBackground[] = "background";
 inline constexpr char OptVideoTimingOffset[] = "video-timing-offset";
-inline constexpr char OptHrSeekDemuxerOffset[] = "hr-seek-demuxer-offset";
 inline constexpr char OptSubAuto[] = "sub-auto";
 inline constexpr char OptYtdl[] = "ytdl";
 inline constexpr char OptLoadScripts[] = "load-scripts";
@@ -33,6 +33,7 @@ inline constexpr char PropPause[] = "pause";
 inline constexpr char PropMute[] = "mute";
 inline constexpr char PropVolume[] = "volume";
 inline constexpr char PropKeepAspect[] = "keepaspect";
+inline constexpr char FileHrSeekDemuxerOffset[] = "file-local-options/hr-seek-demuxer-offset";
 
 // Properties observed or read.
 inline constexpr char PropTimePos[] = "time-pos";
@@ -43,6 +44,11 @@ inline constexpr char PropDisplayHeight[] = "dheight";
 inline constexpr char PropContainerFps[] = "container-fps";
 inline constexpr char PropEstimatedFps[] = "estimated-vf-fps";
 inline constexpr char PropIdleActive[] = "idle-active";
+inline constexpr char PropFileFormat[] = "file-format";
+inline constexpr char FileFormatMpegPs[] = "mpeg"; // an MPEG program stream
+inline constexpr char PropHwdecCurrent[] = "hwdec-current";
+inline constexpr char PropFrameDropCount[] = "frame-drop-count";
+inline constexpr char PropDecoderFrameDropCount[] = "decoder-frame-drop-count";
 
 // Commands and their arguments.
 inline constexpr char CmdLoadFile[] = "loadfile";

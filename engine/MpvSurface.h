@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QPointF>
 #include <QSize>
 
@@ -38,6 +39,13 @@ void prepareRenderPath();
 // The path to render with: QUILVANE_RYN_RENDER=gl|sw decides when set;
 // otherwise OpenGL only where its driver is a hardware one.
 RenderPath chooseRenderPath();
+
+// The engine's hardware decoding on a path: QUILVANE_RYN_HWDEC when set (its
+// value as the engine takes it: no, auto-safe, vaapi-copy...); otherwise
+// safe hardware decoding where OpenGL shows the picture (it falls back to
+// software by itself where no device works), and software decoding on the
+// software path, which is chosen where no GPU renders.
+QByteArray hardwareDecoding(RenderPath path);
 
 // Creates the surface of that path as a child of parent, or nullptr when the
 // engine's render context cannot be made on it.

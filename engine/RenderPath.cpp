@@ -1,4 +1,5 @@
 #include "engine/GlView.h"
+#include "engine/MpvNames.h"
 #include "engine/MpvSurface.h"
 #include "engine/SoftwareView.h"
 
@@ -72,6 +73,14 @@ RenderPath chooseRenderPath()
         return RenderPath::Software;
     const QString renderer = openGlRenderer();
     return renderer.isEmpty() || isSoftwareRasteriser(renderer) ? RenderPath::Software : RenderPath::OpenGL;
+}
+
+QByteArray hardwareDecoding(RenderPath path)
+{
+    const QByteArray asked = qgetenv("QUILVANE_RYN_HWDEC").trimmed();
+    if (!asked.isEmpty())
+        return asked;
+    return path == RenderPath::OpenGL ? mpv::HwdecAutoSafe : mpv::HwdecNo;
 }
 
 MpvSurface *createSurface(RenderPath path, const MpvLibrary &lib, mpv_handle *mpv, QWidget *parent)

@@ -198,7 +198,12 @@ void SoftwareView::setPictureSize(QSize size)
         return;
     m_picture = size;
     m_imageCurrent = false;
-    update();
+    // A new file's first picture came before its size: it is shown now,
+    // not from a later event.
+    if (canShow())
+        repaint();
+    else
+        update();
 }
 
 QRect SoftwareView::logicalRect(const QRect &deviceRect) const
