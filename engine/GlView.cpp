@@ -2,6 +2,7 @@
 
 #include "engine/MpvLibrary.h"
 
+#include <QGuiApplication>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QWidget>
@@ -28,9 +29,13 @@ GlView *GlView::create(const MpvLibrary &lib, mpv_handle *mpv, QWidget *parent)
     if (!context->makeCurrent(surface.get()))
         return nullptr;
     mpv_opengl_init_params init{&procAddress, context.get()};
+    // VA-API hands decoded frames to OpenGL without a copy only when the
+    // engine has the X display to open VA-API on.
+    const auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     mpv_render_param params[] = {
         {MPV_RENDER_PARAM_API_TYPE, const_cast<char *>(MPV_RENDER_API_TYPE_OPENGL)},
         {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &init},
+        {x11 ? MPV_RENDER_PARAM_X11_DISPLAY : MPV_RENDER_PARAM_INVALID, x11 ? x11->display() : nullptr},
         {MPV_RENDER_PARAM_INVALID, nullptr},
     };
     mpv_render_context *render = nullptr;

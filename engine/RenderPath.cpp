@@ -56,10 +56,13 @@ QByteArray forcedPath() { return qgetenv("QUILVANE_RYN_RENDER").trimmed().toLowe
 
 void prepareRenderPath()
 {
+    if (qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
+        return;
     const QByteArray forced = forcedPath();
     const bool software = forced == "sw" || (forced != "gl" && !hasGpuDevice());
-    if (software && !qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
-        qputenv("QT_XCB_GL_INTEGRATION", "none");
+    // OpenGL through EGL, as the engine's own X11 output has it: VA-API's
+    // frames reach OpenGL as EGL images, which GLX has no way to take.
+    qputenv("QT_XCB_GL_INTEGRATION", software ? "none" : "xcb_egl");
 }
 
 RenderPath chooseRenderPath()
