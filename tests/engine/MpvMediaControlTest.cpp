@@ -3,11 +3,13 @@
 #include "engine/MpvMediaControl.h"
 
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QKeyEvent>
 #include <QScreen>
 #include <QSet>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -220,6 +222,48 @@ TEST_F(Engine, FullScreenFillsTheWindowAndTheControllerTakesTheMouse)
     EXPECT_EQ(control.displaySize(), DisplaySize::FullScreen) << "another file keeps full screen";
     control.setFileName(QString());
     EXPECT_EQ(control.displaySize(), DisplaySize::Windowed) << "closing ends it";
+}
+
+// QUILVANE_RYN_TRACE: one line per event a user waits on, in order, with the engine's own word on its
+// decoding: the path's choice (safe hardware decoding for OpenGL) or QUILVANE_RYN_HWDEC's. No device
+// decodes here: the engine falls back to software and plays.
+TEST(EngineTrace, WritesEachEventAndTheDecodingAsked)
+{
+    const std::string pathChoice = qgetenv("QUILVANE_RYN_RENDER") == "gl" ? "auto-safe" : "no";
+    for (const auto &[asked, expected] : {std::pair{"", pathChoice}, {"auto-copy-safe", "auto-copy-safe"}}) {
+        SCOPED_TRACE(asked);
+        QTemporaryDir dir;
+        qputenv("QUILVANE_RYN_TRACE", dir.filePath("trace").toLocal8Bit());
+        qputenv("QUILVANE_RYN_HWDEC", asked);
+        MpvMediaControl control{Background};
+        QSignalSpy opened{&control, &MpvMediaControl::streamOpened},
+            landed{&control, &MpvMediaControl::seekLanded};
+        control.start();
+        control.setFileName(media("film.mp4"));
+        ASSERT_SOON(!opened.isEmpty());
+        control.setCurrentPosition(1.0);
+        ASSERT_SOON(!landed.isEmpty());
+        control.setFileName(QString());
+
+        QFile trace(dir.filePath("trace"));
+        ASSERT_TRUE(trace.open(QIODevice::ReadOnly));
+        std::vector<std::string> events; // without the time, which only grows
+        double before = 0.0;
+        for (const QByteArray &line : trace.readAll().trimmed().split('\n')) {
+            const qsizetype space = line.indexOf(' ');
+            EXPECT_GE(line.left(space).toDouble(), before) << line.toStdString();
+            before = line.left(space).toDouble();
+            events.push_back(line.mid(space + 1).toStdString());
+        }
+        ASSERT_EQ(events.size(), 5u);
+        EXPECT_EQ(events[0], "open " + media("film.mp4").toStdString());
+        EXPECT_EQ(events[1], "opened 1280x720 hwdec=" + expected + " decoder=no");
+        EXPECT_EQ(events[2], "seek 1.000");
+        EXPECT_EQ(events[3].substr(0, 7), "landed ");
+        EXPECT_EQ(events[4].substr(0, 11), "dropped vo=");
+    }
+    qunsetenv("QUILVANE_RYN_TRACE");
+    qunsetenv("QUILVANE_RYN_HWDEC");
 }
 
 } // namespace
