@@ -86,6 +86,7 @@ TEST(Store, LockedStoreReadsAndFailsWritesWithBusyBeforeTheHoldEnds)
     holder.closeWriteChannel();
     EXPECT_TRUE(holder.waitForFinished(60000));
     EXPECT_EQ(RegistryStore::SetValue(h, "Splash", 1, "yes", 3), RegistryStore::kSuccess);
+    EXPECT_EQ(RegistryStore::SetValue(h, "a\x1f", 1, "yes", 3), RegistryStore::kInvalidParameter);
     RegistryStore::CloseKey(h);
     RegistryStore::SetBusyTimeout(RegistryStore::kToolBusyTimeoutMs);
 }
@@ -268,7 +269,7 @@ TEST(RegTool, CommandsAnswerWithTheirOutputAndExitCodes)
         Call({"list", kRyn}, 0, "\"Splash\"=\"on\"\n\"QV_RL\"=\"10\"\n@=\"def\"\n\"dash\"=\"--data\"\n", ""),
         Call({"import", in}, 0, "",
              "", // both delete forms, with CR LF line ends; what they do not name stays
-             "REGEDIT4\r\n\r\n[-HKEY_CURRENT_USER\\Other]\r\n[" + ryn +
+             "REGEDIT4\r\n\r\n; both\r\n[-HKEY_CURRENT_USER\\Other]\r\n[" + ryn +
                  "]\r\n\"qv_rl\"=-\r\n\"Missing\"=-\r\n[-HKEY_USERS\\never]\r\n"),
         Call({"export", "HKEY_CURRENT_USER"}, 0, "REGEDIT4\n\n[HKEY_CURRENT_USER]\n\n", ""),
         Call({"list", kRyn}, 0, "\"Splash\"=\"on\"\n@=\"def\"\n\"dash\"=\"--data\"\n", ""),
