@@ -235,6 +235,7 @@ TEST(RegTool, CommandsAnswerWithTheirOutputAndExitCodes)
         Call({"--version"}, 0, version, ""),
         Call({"get", kRyn, "--verbose"}, 2, "",
              "quilvane-ryn-reg: unknown option --verbose (see quilvane-ryn-reg --help)\n"),
+        Call({"--", "--help"}, 2, "", "usage:"),
         Call({"import"}, 2, "", "usage:"),
         Call({"set", kRyn, "x"}, 2, "", "usage:"),
         Call({"get", sw + "\\"}, 2, "", "Incorrect Format"),
