@@ -35,8 +35,8 @@ TEST(Paths, SplitAndFindFiles)
                                        File("dirlink", false), File("gone.avi", false)})
         EXPECT_EQ(fileExists(dir.filePath(name)), exists) << name.toStdString();
     EXPECT_FALSE(fileExists(""));
-    EXPECT_EQ(mediaFilesIn(dir.path()),
-              (QStringList{dir.filePath("clip.avi"), dir.filePath("ep9.mp4"), dir.filePath("Ep10.MKV")}));
+    EXPECT_EQ(mediaFilesIn(dir.path()), (QStringList{dir.filePath("clip.avi"), dir.filePath("ep9.mp4"),
+                                                     dir.filePath("Ep10.MKV"), dir.filePath("link.avi")}));
     EXPECT_TRUE(openDialogFilter(FileKind::Media)
                     .startsWith("Supported media types (*.[aA][vV][iI] *.[aA][sS][fF] *.[mM][pP][gG] "
                                 "*.[mM][pP][eE][gG] *.[dD][aA][tT])"));
