@@ -44,8 +44,9 @@ PlayerApp::PlayerApp(MediaControl &media, Desktop &desktop, QStringList commandL
         target->activateWindow();
     });
     connect(&m_session, &Session::messageRequested, this, [this](const Message &message) {
-        showMessageBox(message.title, message.text,
-                       message.critical ? MessageIcon::Critical : MessageIcon::None, m_panel);
+        m_pendingMessages << message;
+        if (m_mainWindowsPlaced)
+            showPendingMessages();
     });
     connect(&m_session, &Session::saveFailed, this,
             [](const QString &report) { std::fputs(qPrintable(report + QLatin1Char('\n')), stderr); });
@@ -166,6 +167,19 @@ void PlayerApp::placeMainWindows()
     window(PlayerWindow::Video);
     m_session.placeMainWindows(window(PlayerWindow::Panel)->size());
     m_mainWindowsPlaced = true;
+    // Once the panel is where it stays, so that they show over it.
+    QMetaObject::invokeMethod(this, &PlayerApp::showPendingMessages, Qt::QueuedConnection);
+}
+
+// Boxes asked for while the windows were still being placed (a file of the
+// command line missing, say) wait for them; each box is modal, in turn.
+void PlayerApp::showPendingMessages()
+{
+    while (!m_pendingMessages.isEmpty()) {
+        const Message message = m_pendingMessages.takeFirst();
+        showMessageBox(message.title, message.text,
+                       message.critical ? MessageIcon::Critical : MessageIcon::None, m_panel);
+    }
 }
 
 void PlayerApp::loadPanel()

@@ -64,6 +64,7 @@ private:
     void placeMainWindows();
     void loadPanel();
     void registerFileTypes();
+    void showPendingMessages();
     QWidget *window(PlayerWindow which);
     void showWindow(PlayerWindow which, bool shown);
     void closeWindows();
@@ -74,6 +75,7 @@ private:
     const QStringList m_commandLineFiles;
     bool m_panelLoaded = false;
     bool m_mainWindowsPlaced = false;
+    QList<Message> m_pendingMessages;
     QPointer<QWidget> m_firstWindow; // watched for its first paint
     QTimer m_engineFallback;
     bool m_engineStartTried = false;

@@ -9,7 +9,6 @@
 namespace qr {
 
 namespace {
-constexpr double StepSeconds = 5.0;
 constexpr double StepGuardSeconds = 10.0;
 constexpr int VolumeStep = 5;
 
@@ -68,15 +67,14 @@ bool Playback::pauseOrResume()
     return true;
 }
 
-bool Playback::stop()
+void Playback::stop()
 {
     if (!fileLoaded())
-        return false;
+        return;
     m_media.stop();
     jumpTo(0.0);
     m_lines.setStatus(QStringLiteral("Playback stopped.."));
     m_lines.setMediaInfo(QString());
-    return true;
 }
 
 void Playback::stepBack()
@@ -89,6 +87,12 @@ void Playback::stepForward()
 {
     if (duration() - StepGuardSeconds > position())
         jumpTo(position() + StepSeconds);
+}
+
+void Playback::skip(double seconds)
+{
+    if (fileLoaded())
+        jumpTo(std::clamp(position() + seconds, 0.0, std::max(duration(), 0.0)));
 }
 
 void Playback::jumpTo(double seconds)

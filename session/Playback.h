@@ -38,11 +38,14 @@ public:
     // Each false when nothing is loaded and nothing was done.
     bool play();
     bool pauseOrResume();
-    bool stop();
+    void stop();
     // Five seconds back or on, unless within ten seconds of the start or the
     // end.
     void stepBack();
     void stepForward();
+    static constexpr double StepSeconds = 5.0;
+    // By the given seconds, no further than the start or the end.
+    void skip(double seconds);
     // Straight to a position, announced as a jump when a file is loaded.
     void jumpTo(double seconds);
 

@@ -35,6 +35,11 @@ Session::Session(MediaControl &media, const PlayerSettings &settings, Desktop &d
     connect(&m_media, &MediaControl::durationChanged, this,
             [this] { m_lines.setSeekMaximum(wholeSeconds(m_playback.duration())); });
     connect(&m_media, &MediaControl::displayModeChanged, this, &Session::onDisplayModeChanged);
+    // Paused or stopped, the clock is off: a jump shows its place once.
+    connect(&m_playback, &Playback::positionJumped, this, [this] {
+        if (m_playback.playState() != PlayState::Playing)
+            showPosition();
+    });
     connect(&m_media, &MediaControl::streamClosed, this, [this] { m_video.setPictureVisible(false); });
     connect(&m_media, &MediaControl::engineError, this, [this](int code, const QString &description) {
         reportError(playFailedMessage(m_playback.currentFile()), code, description);
@@ -266,7 +271,11 @@ void Session::openSubtitles(const QString &path)
         showMessage({QStringLiteral("File access error"), corruptFileText(path)});
 }
 
-void Session::reopenSubtitles() { openSubtitles(m_subtitles.path()); }
+void Session::reopenSubtitles()
+{
+    if (m_subtitles.reopen() == SubtitleFile::LoadResult::TooLarge)
+        showMessage({QStringLiteral("File access error"), corruptFileText(m_subtitles.path())});
+}
 
 // ---- transport ---------------------------------------------------------------
 
@@ -275,7 +284,8 @@ void Session::play()
     if (!m_playback.play())
         return;
     if (m_subtitles.inUse())
-        reopenSubtitles(); // each play reads the file anew
+        reopenSubtitles();
+    m_video.showMediaInfo(); // stop cleared it
     m_clock.start();
 }
 
@@ -290,10 +300,14 @@ void Session::pauseOrResume()
         m_clock.stop();
 }
 
+// The subtitles are let go first: the text shown stays while stopped.
 void Session::stop()
 {
-    if (m_playback.stop() && m_subtitles.inUse())
+    if (!m_playback.fileLoaded())
+        return;
+    if (m_subtitles.inUse())
         m_subtitles.close();
+    m_playback.stop();
 }
 
 void Session::stepBack()
@@ -308,6 +322,13 @@ void Session::stepForward()
     m_lines.showHint(QStringLiteral("Seeking.."));
     m_statusRefresh.start();
     m_playback.stepForward();
+}
+
+void Session::skip(int direction)
+{
+    m_lines.showHint(direction < 0 ? QStringLiteral("Seeking") : QStringLiteral("Seeking.."));
+    m_statusRefresh.start();
+    m_playback.skip(direction * Playback::StepSeconds);
 }
 
 void Session::toStart() { m_playback.jumpTo(0.0); }
@@ -388,15 +409,27 @@ void Session::refreshStatus()
 
 // ---- the clock -----------------------------------------------------------------
 
+void Session::showTime()
+{
+    const double position = m_playback.position();
+    if (position > -1) {
+        m_lines.setTimeText(convertTime(wholeSeconds(position)) + QStringLiteral(" / ") +
+                            convertTime(wholeSeconds(m_playback.duration())));
+        m_lines.setSeekValue(wholeSeconds(position));
+    }
+}
+
+void Session::showPosition()
+{
+    showTime();
+    if (m_subtitles.inUse())
+        m_subtitles.follow(m_playback.position(), m_media.frameRate());
+}
+
 void Session::clockTick()
 {
     if (m_playback.fileLoaded()) {
-        const double position = m_playback.position();
-        if (position > -1) {
-            m_lines.setTimeText(convertTime(wholeSeconds(position)) + QStringLiteral(" / ") +
-                                convertTime(wholeSeconds(m_playback.duration())));
-            m_lines.setSeekValue(wholeSeconds(position));
-        }
+        showTime();
         if (m_media.displaySize() != DisplaySize::FullScreen) {
             m_windows.keepBandUp();
             m_media.setFullScreenControls(false);
@@ -537,6 +570,7 @@ void Session::showZoomStrip()
 {
     m_windows.setShown(PlayerWindow::ZoomStrip, true);
     m_video.fillZoomChoices();
+    m_lines.showHint(QStringLiteral("Select zoom.."));
 }
 
 void Session::hideZoomStrip()

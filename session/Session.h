@@ -81,6 +81,10 @@ public:
     // call these.
     void stepBack();
     void stepForward();
+    // The arrow keys: five seconds back or on, as far as the start or the
+    // end, however close to them.
+    void skipBack() { skip(-1); }
+    void skipForward() { skip(+1); }
     void toStart();
     void toEnd();
     // Straight to a position, with a file loaded.
@@ -166,6 +170,11 @@ private:
         bool play = false; // even without "Autostart"
     };
 
+    void skip(int direction);
+    // The time line and the seek bar at the playing position, and with
+    // showPosition the subtitles too.
+    void showTime();
+    void showPosition();
     void openQueue(const QStringList &entries, const QString &subtitles);
     void openQueued(QString subtitles, bool play);
     void goTo(int direction);

@@ -2,6 +2,7 @@
 
 #include "session/SubtitleFile.h"
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 
@@ -17,13 +18,15 @@ public:
     void setInUse(bool on) { m_inUse = on; }
 
     QString path() const { return m_path; }
-    // Reads the file at `path` from its beginning; a file that is missing or
-    // unreadable gives no subtitles.
+    // Reads the file at `path`; a file that is missing or unreadable gives
+    // no subtitles.
     [[nodiscard]] SubtitleFile::LoadResult open(const QString &path);
-    // The same file read anew, as each play does.
-    [[nodiscard]] SubtitleFile::LoadResult reopen() { return open(m_path); }
-    // Nothing loaded any more; the text shown stays.
-    void close() { m_file.clear(); }
+    // The same file again, as each play asks for it: read anew only when it
+    // changed (its size or time), so that a large file does not hold up play.
+    [[nodiscard]] SubtitleFile::LoadResult reopen();
+    // Not followed until opened again; the text shown stays, and so does
+    // what was read, for the next open of the same file.
+    void close() { m_open = false; }
 
     // The text for the position, the rate being the media's own (0 when
     // unknown).
@@ -40,6 +43,9 @@ private:
     bool m_inUse = false;
     QString m_path;
     SubtitleFile m_file;
+    bool m_open = false;
+    QDateTime m_modified; // of the file as it was read
+    qint64 m_size = -1;
     QString m_text;
 };
 

@@ -33,8 +33,9 @@ constexpr KeyRow KeyTable[] = {
     {Qt::Key_Q, Qt::ControlModifier, PlayerCommand::Quit},
     {Qt::Key_A, Qt::ControlModifier, PlayerCommand::AlwaysOnTop},
     {Qt::Key_L, Qt::ControlModifier, PlayerCommand::Open},
-    {Qt::Key_Left, Qt::NoModifier, PlayerCommand::StepBack},
-    {Qt::Key_Right, Qt::NoModifier, PlayerCommand::StepForward},
+    {Qt::Key_O, Qt::ControlModifier, PlayerCommand::Open},
+    {Qt::Key_Left, Qt::NoModifier, PlayerCommand::SkipBack},
+    {Qt::Key_Right, Qt::NoModifier, PlayerCommand::SkipForward},
     {Qt::Key_Home, Qt::NoModifier, PlayerCommand::ToStart},
     {Qt::Key_End, Qt::NoModifier, PlayerCommand::ToEnd},
     {Qt::Key_Up, Qt::NoModifier, PlayerCommand::VolumeUp},
@@ -73,6 +74,10 @@ void run(PlayerCommand command, Session &session)
         return session.stepBack();
     case PlayerCommand::StepForward:
         return session.stepForward();
+    case PlayerCommand::SkipBack:
+        return session.skipBack();
+    case PlayerCommand::SkipForward:
+        return session.skipForward();
     case PlayerCommand::ToStart:
         return session.toStart();
     case PlayerCommand::ToEnd:

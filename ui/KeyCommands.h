@@ -18,6 +18,8 @@ enum class PlayerCommand {
     Stop,
     StepBack,
     StepForward,
+    SkipBack,
+    SkipForward,
     ToStart,
     ToEnd,
     AlwaysOnTop,

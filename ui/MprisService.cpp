@@ -49,10 +49,18 @@ public:
     // As the desktop entry lists them.
     QStringList supportedMimeTypes() const
     {
-        return {QStringLiteral("video/x-msvideo"),        QStringLiteral("video/mpeg"),
-                QStringLiteral("application/vnd.ms-asf"), QStringLiteral("video/x-ms-wmv"),
-                QStringLiteral("x-content/video-vcd"),    QStringLiteral("video/mp4"),
-                QStringLiteral("video/x-matroska"),       QStringLiteral("video/webm")};
+        return {QStringLiteral("video/x-msvideo"),
+                QStringLiteral("video/mpeg"),
+                QStringLiteral("application/vnd.ms-asf"),
+                QStringLiteral("video/x-ms-wmv"),
+                QStringLiteral("x-content/video-vcd"),
+                QStringLiteral("video/mp4"),
+                QStringLiteral("video/x-matroska"),
+                QStringLiteral("video/webm"),
+                QStringLiteral("video/quicktime"),
+                QStringLiteral("video/ogg"),
+                QStringLiteral("video/x-flv"),
+                QStringLiteral("video/mp2t")};
     }
 
 public Q_SLOTS:

@@ -37,9 +37,14 @@ TEST(Paths, SplitAndFindFiles)
     EXPECT_FALSE(fileExists(""));
     EXPECT_EQ(mediaFilesIn(dir.path()), (QStringList{dir.filePath("clip.avi"), dir.filePath("ep9.mp4"),
                                                      dir.filePath("Ep10.MKV"), dir.filePath("link.avi")}));
-    EXPECT_TRUE(openDialogFilter(FileKind::Media)
-                    .startsWith("Supported media types (*.[aA][vV][iI] *.[aA][sS][fF] *.[mM][pP][gG] "
-                                "*.[mM][pP][eE][gG] *.[dD][aA][tT])"));
+    const QStringList media = openDialogFilter(FileKind::Media).split(";;");
+    ASSERT_EQ(media.size(), 3);
+    EXPECT_TRUE(media[0].startsWith("All media files (*.[aA][vV][iI] ") &&
+                media[0].contains(" *.[mM][kK][vV] "));
+    EXPECT_EQ(media[1],
+              "Supported media types (*.[aA][vV][iI] *.[aA][sS][fF] *.[mM][pP][gG] *.[mM][pP][eE][gG] "
+              "*.[dD][aA][tT])");
+    EXPECT_EQ(media[2], "All files (*)");
     EXPECT_EQ(openDialogFilter(FileKind::Subtitles),
               "Supported subtitle files (*.[tT][xX][tT] *.[sS][uU][bB] *.[sS][rR][tT]);;All files (*)");
 }
