@@ -252,10 +252,9 @@ bool looksLikeSubRip(const QByteArray &bytes)
     return timings > 0 && 2 * timings > arrows;
 }
 
-// Styling the subtitle window cannot show: tags such as <i> or <font ...>
-// and SubRip's {\an8}-style codes. Text that merely looks like a tag
-// ("a < b > c") stays.
-QString withoutTags(QString text)
+} // namespace
+
+QString plainSubtitleText(QString text)
 {
     static const QRegularExpression codes(
         QStringLiteral("</?[A-Za-z][^<>\\s]*(?:\\s[^<>]*)?>|\\{\\\\[^{}]*\\}"));
@@ -263,6 +262,8 @@ QString withoutTags(QString text)
         text.remove(codes);
     return text;
 }
+
+namespace {
 
 // MicroDVD's style codes ({y:i}, {c:$BBGGRR}, {f:...}, {s:...}, {P:...}, in
 // either case) and the leading "/" of an italic line, on each line.
@@ -396,7 +397,7 @@ void SubtitleFile::parseSubRip(const QByteArray &bytes)
     // millisecond is the one before it.
     const auto finish = [&] {
         if (times)
-            addCue(times->first, times->second - 1, withoutTags(text.join(u'\n')));
+            addCue(times->first, times->second - 1, plainSubtitleText(text.join(u'\n')));
         times.reset();
         text.clear();
     };

@@ -42,6 +42,12 @@ constexpr KeyRow KeyTable[] = {
     {Qt::Key_Down, Qt::NoModifier, PlayerCommand::VolumeDown},
     {Qt::Key_PageDown, Qt::NoModifier, PlayerCommand::NextFile},
     {Qt::Key_PageUp, Qt::NoModifier, PlayerCommand::PreviousFile},
+    {Qt::Key_Menu, Qt::NoModifier, PlayerCommand::Menu},
+    {Qt::Key_F10, Qt::ShiftModifier, PlayerCommand::Menu},
+    {Qt::Key_S, Qt::NoModifier, PlayerCommand::Screenshot},
+    {Qt::Key_BracketRight, Qt::NoModifier, PlayerCommand::SpeedUp},
+    {Qt::Key_BracketLeft, Qt::NoModifier, PlayerCommand::SlowDown},
+    {Qt::Key_Backspace, Qt::NoModifier, PlayerCommand::NormalSpeed},
     // The keyboard's media keys.
     {Qt::Key_MediaPlay, Qt::NoModifier, PlayerCommand::PauseOrResume},
     {Qt::Key_MediaPause, Qt::NoModifier, PlayerCommand::PauseOrResume},
@@ -92,6 +98,16 @@ void run(PlayerCommand command, Session &session)
         return session.volumeDown();
     case PlayerCommand::MuteOnOff:
         return session.toggleMute();
+    case PlayerCommand::Menu:
+        return session.showMenu();
+    case PlayerCommand::Screenshot:
+        return session.takeScreenshot();
+    case PlayerCommand::SpeedUp:
+        return session.speedUp();
+    case PlayerCommand::SlowDown:
+        return session.slowDown();
+    case PlayerCommand::NormalSpeed:
+        return session.setSpeed(1.0);
     case PlayerCommand::NextFile:
         return session.next();
     case PlayerCommand::PreviousFile:
