@@ -42,6 +42,8 @@ CommandLine parseCommandLine(const QStringList &arguments)
     for (const QString &argument : arguments) {
         if (options && argument == kOptionPrefix) {
             options = false;
+        } else if (options && argument == QLatin1String("-h")) {
+            return withAction(CommandLine::Action::PrintHelp);
         } else if (options && argument.startsWith(kOptionPrefix)) {
             if (argument == QLatin1String("--help"))
                 return withAction(CommandLine::Action::PrintHelp);
@@ -62,7 +64,7 @@ CommandLine parseCommandLine(const QStringList &arguments)
 
 QString usageText()
 {
-    return QStringLiteral("Usage: quilvane-ryn [--help | --version] [--] [FILE | FOLDER]...\n"
+    return QStringLiteral("Usage: quilvane-ryn [-h | --help | --version] [--] [FILE | FOLDER]...\n"
                           "\n"
                           "Plays the files, each a video or sound file given as a path or a file://\n"
                           "URI, one after the other in a small skinned player; a folder stands for\n"
@@ -70,7 +72,7 @@ QString usageText()
                           "drop files on its panel or open them with Ctrl+L.\n"
                           "\n"
                           "Options:\n"
-                          "  --help     print this help and exit\n"
+                          "  -h, --help print this help and exit\n"
                           "  --version  print the version and exit\n"
                           "  --         end of the options: what follows are files, even if they\n"
                           "             begin with --\n"
@@ -82,8 +84,8 @@ QString usageText()
                           "  QUILVANE_RYN_REGISTRY     the settings file to use instead\n"
                           "  QUILVANE_RYN_RENDER=gl|sw force the OpenGL or the software picture path\n"
                           "\n"
-                          "Exit status: 0; 1 when the playback engine cannot start; 2 for an unknown\n"
-                          "option.\n");
+                          "Exit status: 0; 1 when the playback engine cannot start or there is no\n"
+                          "display to show the windows on; 2 for an unknown option.\n");
 }
 
 QString versionText()

@@ -1,5 +1,6 @@
 #include "app/Platform.h"
 
+#include <QByteArrayList>
 #include <QtGlobal>
 
 namespace qr {
@@ -12,9 +13,25 @@ QByteArray chooseQtPlatform(const PlatformEnvironment &environment)
     return QByteArrayLiteral("xcb");
 }
 
-QByteArray chooseQtPlatform()
+namespace {
+PlatformEnvironment processEnvironment()
 {
-    return chooseQtPlatform({qgetenv("WAYLAND_DISPLAY"), qgetenv("DISPLAY"), qgetenv("QT_QPA_PLATFORM")});
+    return {qgetenv("WAYLAND_DISPLAY"), qgetenv("DISPLAY"), qgetenv("QT_QPA_PLATFORM")};
 }
+} // namespace
+
+QByteArray chooseQtPlatform() { return chooseQtPlatform(processEnvironment()); }
+
+bool hasDisplay(const PlatformEnvironment &environment)
+{
+    const QByteArray platform = environment.qtPlatform.split(':').front();
+    if (platform == "xcb")
+        return !environment.display.isEmpty();
+    if (platform.startsWith("wayland"))
+        return !environment.waylandDisplay.isEmpty();
+    return !platform.isEmpty() || !environment.display.isEmpty() || !environment.waylandDisplay.isEmpty();
+}
+
+bool hasDisplay() { return hasDisplay(processEnvironment()); }
 
 } // namespace qr

@@ -21,4 +21,9 @@ QByteArray chooseQtPlatform(const PlatformEnvironment &environment);
 // The same, read from the process's environment.
 QByteArray chooseQtPlatform();
 
+// True when windows can be shown: a display to connect to, or a platform
+// chosen by the user (offscreen, say) that needs none.
+bool hasDisplay(const PlatformEnvironment &environment);
+bool hasDisplay();
+
 } // namespace qr

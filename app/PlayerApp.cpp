@@ -8,12 +8,15 @@
 #include "ui/ControlPanel.h"
 #include "ui/MprisService.h"
 #include "ui/OptionsDialog.h"
+#include "ui/PlayerMenu.h"
+#include "ui/SkinAccessible.h"
 #include "ui/SplashWindow.h"
 #include "ui/SubtitleWindow.h"
 #include "ui/VideoWindow.h"
 #include "ui/ZoomStrip.h"
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QDBusConnection>
 #include <QEvent>
 #include <QTimer>
@@ -33,19 +36,22 @@ PlayerApp::PlayerApp(MediaControl &media, Desktop &desktop, QStringList commandL
       m_commandLineFiles(std::move(commandLineFiles))
 {
     const WindowStates &windows = m_session.windows();
+    installSkinAccessibility();
     connect(&windows, &WindowStates::windowShown, this, &PlayerApp::showWindow);
     connect(&windows, &WindowStates::topMostRequested, this,
             [this](PlayerWindow which, bool onTop) { setTopMost(window(which), onTop); });
     connect(&windows, &WindowStates::dragRequested, this,
             [this](PlayerWindow which) { dragWindow(window(which)); });
+    connect(&windows, &WindowStates::menuRequested, this, &PlayerApp::showMenu);
     connect(&windows, &WindowStates::raiseRequested, this, [this](PlayerWindow which) {
         QWidget *target = window(which);
         target->raise();
         target->activateWindow();
     });
     connect(&m_session, &Session::messageRequested, this, [this](const Message &message) {
-        showMessageBox(message.title, message.text,
-                       message.critical ? MessageIcon::Critical : MessageIcon::None, m_panel);
+        m_pendingMessages << message;
+        if (m_mainWindowsPlaced)
+            showPendingMessages();
     });
     connect(&m_session, &Session::saveFailed, this,
             [](const QString &report) { std::fputs(qPrintable(report + QLatin1Char('\n')), stderr); });
@@ -60,8 +66,9 @@ PlayerApp::PlayerApp(MediaControl &media, Desktop &desktop, QStringList commandL
 
 PlayerApp::~PlayerApp()
 {
-    // The bus's view and the windows first: they follow the session.
+    // The bus's view, the menu and the windows first: they follow the session.
     delete m_mpris;
+    delete m_menu;
     delete m_options;
     delete m_about;
     delete m_splash;
@@ -113,6 +120,17 @@ void PlayerApp::quit()
 }
 
 // Watched from before it shows: a platform may paint a window as it shows it.
+// At the pointer: a right click's place, and for a key no worse a place
+// than any other.
+void PlayerApp::showMenu()
+{
+    if (!m_menu)
+        m_menu = new PlayerMenu(m_session);
+    m_menu->popup(QCursor::pos());
+}
+
+PlayerMenu *PlayerApp::menu() const { return m_menu; }
+
 void PlayerApp::startEngineAfterPaint(QWidget *firstWindow)
 {
     m_firstWindow = firstWindow;
@@ -166,6 +184,19 @@ void PlayerApp::placeMainWindows()
     window(PlayerWindow::Video);
     m_session.placeMainWindows(window(PlayerWindow::Panel)->size());
     m_mainWindowsPlaced = true;
+    // Once the panel is where it stays, so that they show over it.
+    QMetaObject::invokeMethod(this, &PlayerApp::showPendingMessages, Qt::QueuedConnection);
+}
+
+// Boxes asked for while the windows were still being placed (a file of the
+// command line missing, say) wait for them; each box is modal, in turn.
+void PlayerApp::showPendingMessages()
+{
+    while (!m_pendingMessages.isEmpty()) {
+        const Message message = m_pendingMessages.takeFirst();
+        showMessageBox(message.title, message.text,
+                       message.critical ? MessageIcon::Critical : MessageIcon::None, m_panel);
+    }
 }
 
 void PlayerApp::loadPanel()

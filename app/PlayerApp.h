@@ -13,6 +13,7 @@ class AboutWindow;
 class ControlPanel;
 class MprisService;
 class OptionsDialog;
+class PlayerMenu;
 class SplashWindow;
 class SubtitleWindow;
 class VideoWindow;
@@ -50,6 +51,7 @@ public:
     AboutWindow *about() const;
     OptionsDialog *options() const;
     MprisService *mediaControls() const { return m_mpris; }
+    PlayerMenu *menu() const;
 
 Q_SIGNALS:
     void finished(int exitCode);
@@ -64,6 +66,8 @@ private:
     void placeMainWindows();
     void loadPanel();
     void registerFileTypes();
+    void showPendingMessages();
+    void showMenu();
     QWidget *window(PlayerWindow which);
     void showWindow(PlayerWindow which, bool shown);
     void closeWindows();
@@ -74,6 +78,7 @@ private:
     const QStringList m_commandLineFiles;
     bool m_panelLoaded = false;
     bool m_mainWindowsPlaced = false;
+    QList<Message> m_pendingMessages;
     QPointer<QWidget> m_firstWindow; // watched for its first paint
     QTimer m_engineFallback;
     bool m_engineStartTried = false;
@@ -86,6 +91,7 @@ private:
     QPointer<AboutWindow> m_about;
     QPointer<OptionsDialog> m_options;
     MprisService *m_mpris = nullptr;
+    QPointer<PlayerMenu> m_menu;
 };
 
 } // namespace qr

@@ -42,6 +42,12 @@ int main(int argc, char **argv)
     // threshold they would pile up in the heap after the first one is freed.
     mallopt(M_MMAP_THRESHOLD, 128 * 1024);
 
+    if (!qr::hasDisplay()) {
+        std::fputs(
+            "quilvane-ryn: no display to show the windows on (neither DISPLAY nor WAYLAND_DISPLAY is set)\n",
+            stderr);
+        return 1;
+    }
     // Before Qt starts: X11 through XWayland where a Wayland session has it,
     // since Wayland lets no program place its windows or keep them on top.
     if (const QByteArray platform = qr::chooseQtPlatform(); !platform.isEmpty())
@@ -52,6 +58,8 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C"); // libmpv parses numbers the C way
     QApplication::setApplicationName(QStringLiteral("Quilvane Ryn"));
+    // The desktop entry's id: docks and task bars link the windows to it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.tarvell.QuilvaneRyn"));
     QApplication::setApplicationVersion(
         QStringLiteral("%1.%2.%3").arg(QR_VERSION_MAJOR).arg(QR_VERSION_MINOR).arg(QR_VERSION_PATCH));
     // The store is read and written on the GUI thread: a lock held elsewhere

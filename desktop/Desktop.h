@@ -34,6 +34,8 @@ public:
     // The open dialog: the chosen files that exist, none when cancelled.
     // An empty title is "Quilvane Ryn:: Open file".
     virtual QStringList chooseFiles(const QString &title, FileKind kind, bool several) = 0;
+    // Where screenshots go: the user's pictures folder, else home.
+    virtual QString picturesFolder() const = 0;
     // A one-line prompt; nothing when cancelled.
     virtual std::optional<QString> askText(const QString &title, const QString &label,
                                            const QString &proposed) = 0;

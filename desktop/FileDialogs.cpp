@@ -1,5 +1,7 @@
 #include "desktop/FileDialogs.h"
 
+#include "desktop/Paths.h"
+
 #include <QStringList>
 
 namespace qr {
@@ -33,10 +35,16 @@ QString filterEntry(const QString &description, const QString &patterns)
 QString openDialogFilter(FileKind kind)
 {
     const QString all = QStringLiteral(";;All files (*)");
-    if (kind == FileKind::Media)
-        return filterEntry(QStringLiteral("Supported media types"),
+    if (kind == FileKind::Media) {
+        QStringList every;
+        for (const QString &extension : mediaExtensions())
+            every << QStringLiteral("*.") + extension;
+        return filterEntry(QStringLiteral("All media files"), every.join(QLatin1Char(';'))) +
+               QStringLiteral(";;") +
+               filterEntry(QStringLiteral("Supported media types"),
                            QStringLiteral("*.avi;*.asf;*.mpg;*.mpeg;*.dat")) +
                all;
+    }
     return filterEntry(QStringLiteral("Supported subtitle files"), QStringLiteral("*.txt;*.sub;*.srt")) + all;
 }
 

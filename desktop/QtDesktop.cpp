@@ -4,10 +4,13 @@
 #include "desktop/Paths.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QSystemTrayIcon>
 
 namespace qr {
@@ -71,6 +74,12 @@ QStringList QtDesktop::chooseFiles(const QString &title, FileKind kind, bool sev
         if (path = path.trimmed(); fileExists(path))
             files << path;
     return files;
+}
+
+QString QtDesktop::picturesFolder() const
+{
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    return !pictures.isEmpty() && QFileInfo(pictures).isDir() ? pictures : QDir::homePath();
 }
 
 std::optional<QString> QtDesktop::askText(const QString &title, const QString &label, const QString &proposed)

@@ -15,6 +15,7 @@ public:
     bool hasTray() const override;
     bool keepsWindowPositions() const override;
     QStringList chooseFiles(const QString &title, FileKind kind, bool several) override;
+    QString picturesFolder() const override;
     std::optional<QString> askText(const QString &title, const QString &label,
                                    const QString &proposed) override;
 };

@@ -120,6 +120,4 @@ void GlView::render(bool skip)
     m_context->doneCurrent();
 }
 
-QPointF GlView::toEngine(QPointF pos) const { return pos * devicePixelRatio(); }
-
 } // namespace qr

@@ -30,7 +30,6 @@ public:
     RenderPath path() const override { return RenderPath::OpenGL; }
     QWidget *widget() override { return m_container; }
     void setPictureSize(QSize) override {}
-    QPointF toEngine(QPointF pos) const override;
     void dropFrame() override;
 
 protected:

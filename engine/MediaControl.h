@@ -28,6 +28,19 @@ private:
 enum class PlayState { Stopped = 0, Paused = 1, Playing = 2 };
 enum class DisplaySize { FullScreen = 3, Windowed = 4 };
 
+// One audio or subtitle track of the open file, as the engine lists it.
+struct MediaTrack {
+    enum class Kind { Audio, Subtitle };
+    Kind kind = Kind::Audio;
+    int id = 0;                // the engine's number for it, from 1
+    QString language;          // "eng", "" when the file does not say
+    QString title;             // "" when the file gives none
+    QString codec;             // "ac3", "subrip", "hdmv_pgs_subtitle"...
+    int channels = 0;          // audio: how many, 0 when unknown
+    bool pictureBased = false; // subtitles drawn as pictures (DVD, Blu-ray)
+    bool operator==(const MediaTrack &) const = default;
+};
+
 // The playback engine as the player sees it. Every part of the player
 // reaches the engine only through these members; reads answer at once from
 // what the engine last reported, and only start and setFileName can fail.
@@ -62,6 +75,17 @@ enum class DisplaySize { FullScreen = 3, Windowed = 4 };
 //                        is that place as the engine reports it then. Once
 //                        per seek; a seek overtaken by a newer one before it
 //                        lands reports nothing.
+//   tracksChanged        the open file's tracks, or the ones chosen, changed.
+//   trackSubtitleTextChanged
+//                        the text of the chosen text subtitle track at the
+//                        playing position changed.
+//   speedChanged         the engine plays at another speed.
+//   pictureSizeChanged   the picture's shown size changed while the file is
+//                        open (an aspect ratio chosen, say).
+//   screenshotSaved      a screenshot asked for was written to `path`, or
+//                        could not be (`saved` false).
+//   picturePointerMoved  the pointer moved over the picture while it is full
+//                        screen with the full-screen controls on.
 class MediaControl : public QObject {
     Q_OBJECT
 public:
@@ -103,12 +127,36 @@ public:
     virtual DisplaySize displaySize() const = 0;
     virtual void setDisplaySize(DisplaySize size) = 0;
 
-    // The engine's own on-screen controls, shown only in full screen.
+    // Whether the pointer over a full-screen picture is reported
+    // (picturePointerMoved), so that the time can be shown over it.
     virtual void setFullScreenControls(bool on) = 0;
 
     // Frames per second of the picture as the media declares or the decoder
     // estimates it; 0 when unknown.
     virtual double frameRate() const = 0;
+
+    // The open file's audio and subtitle tracks, and the one of each kind in
+    // use (0: none). Choosing subtitle track 0 switches subtitles off. A
+    // text subtitle track is not drawn by the engine: its text at the
+    // playing position is trackSubtitleText(); picture-based tracks are
+    // drawn on the picture.
+    virtual QList<MediaTrack> tracks() const = 0;
+    virtual int currentTrack(MediaTrack::Kind kind) const = 0;
+    virtual void selectTrack(MediaTrack::Kind kind, int id) = 0;
+    virtual QString trackSubtitleText() const = 0;
+
+    // 1.0 is the file's own speed; the pitch is kept at any speed.
+    virtual double speed() const = 0;
+    virtual void setSpeed(double factor) = 0;
+    // The picture's width over its height, as shown; 0 takes the file's own.
+    virtual void setAspectRatio(double ratio) = 0;
+    // The picture at the playing position, at its own size without
+    // subtitles, as a PNG file; screenshotSaved says how it went.
+    virtual void saveScreenshot(const QString &path) = 0;
+    // A short text over the picture, for about a second.
+    virtual void showOnScreen(const QString &text) = 0;
+    // The title the file's container gives, "" when none.
+    virtual QString mediaTitle() const = 0;
 
     // The widget that shows the picture; the video window places it.
     virtual QWidget *view() = 0;
@@ -125,6 +173,12 @@ Q_SIGNALS:
     void streamClosed();
     void engineError(int code, const QString &description);
     void seekLanded(double seconds);
+    void tracksChanged();
+    void trackSubtitleTextChanged(const QString &text);
+    void speedChanged(double factor);
+    void pictureSizeChanged();
+    void screenshotSaved(const QString &path, bool saved);
+    void picturePointerMoved();
 };
 
 } // namespace qr

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace qr {
 
@@ -28,12 +29,14 @@ enum Kind : std::uint64_t {
     IdleReport,
     HwdecReply,
     DecoderReply,
-    FormatReply
+    FormatReply,
+    TracksReply,
+    TitleReply,
+    ScreenshotReply
 };
 enum Observed : std::uint64_t {
     TimePos,
     Duration,
-    Pause,
     EofReached,
     DisplayWidth,
     DisplayHeight,
@@ -41,11 +44,16 @@ enum Observed : std::uint64_t {
     Volume,
     ContainerFps,
     EstimatedFps,
-    VoDrops, // these two only for the trace
+    Speed,
+    TrackList,
+    SubtitleText,
+    Title,
+    VoDrops, // these two last, and only for the trace
     DecoderDrops,
     ObservedCount
 };
-constexpr int KindBits = 4;
+constexpr int KindBits = 5;
+static_assert(ObservedCount <= 1 << KindBits && ScreenshotReply < 1 << KindBits);
 
 constexpr std::uint64_t tag(std::uint64_t kind, std::uint64_t serial) { return serial << KindBits | kind; }
 constexpr std::uint64_t kindOf(std::uint64_t tag) { return tag & ((1u << KindBits) - 1); }
@@ -58,7 +66,6 @@ struct ObservedProperty {
 constexpr ObservedProperty Observations[ObservedCount] = {
     {mpv::PropTimePos, MPV_FORMAT_DOUBLE},
     {mpv::PropDuration, MPV_FORMAT_DOUBLE},
-    {mpv::PropPause, MPV_FORMAT_FLAG},
     {mpv::PropEofReached, MPV_FORMAT_FLAG},
     {mpv::PropDisplayWidth, MPV_FORMAT_INT64},
     {mpv::PropDisplayHeight, MPV_FORMAT_INT64},
@@ -66,6 +73,10 @@ constexpr ObservedProperty Observations[ObservedCount] = {
     {mpv::PropVolume, MPV_FORMAT_DOUBLE},
     {mpv::PropContainerFps, MPV_FORMAT_DOUBLE},
     {mpv::PropEstimatedFps, MPV_FORMAT_DOUBLE},
+    {mpv::PropSpeed, MPV_FORMAT_DOUBLE},
+    {mpv::PropTrackList, MPV_FORMAT_NODE},
+    {mpv::PropSubtitleText, MPV_FORMAT_STRING},
+    {mpv::PropTitle, MPV_FORMAT_STRING},
     {mpv::PropFrameDropCount, MPV_FORMAT_INT64},
     {mpv::PropDecoderFrameDropCount, MPV_FORMAT_INT64},
 };
@@ -93,7 +104,7 @@ bool readDouble(const mpv_event_property &p, double &out)
     return true;
 }
 
-QByteArray readString(const mpv_event_property *p)
+QByteArray readBytes(const mpv_event_property *p)
 {
     return p && p->format == MPV_FORMAT_STRING ? QByteArray(*static_cast<char **>(p->data)) : QByteArray();
 }
@@ -103,18 +114,32 @@ int readInt(const mpv_event_property *p)
     return p && p->format == MPV_FORMAT_INT64 ? int(*static_cast<std::int64_t *>(p->data)) : 0;
 }
 
-const char *engineButton(Qt::MouseButton button)
+QString readString(const mpv_event_property *p)
 {
-    switch (button) {
-    case Qt::LeftButton:
-        return mpv::KeyMouseLeft;
-    case Qt::RightButton:
-        return mpv::KeyMouseRight;
-    case Qt::MiddleButton:
-        return mpv::KeyMouseMiddle;
-    default:
-        return nullptr;
-    }
+    return p && p->format == MPV_FORMAT_STRING ? QString::fromUtf8(*static_cast<char **>(p->data))
+                                               : QString();
+}
+
+// A field of a map node (a track-list entry), or a null node.
+mpv_node field(const mpv_node &map, const char *key)
+{
+    if (map.format == MPV_FORMAT_NODE_MAP)
+        for (int i = 0; i < map.u.list->num; ++i)
+            if (std::strcmp(map.u.list->keys[i], key) == 0)
+                return map.u.list->values[i];
+    return mpv_node{};
+}
+
+QString fieldString(const mpv_node &map, const char *key)
+{
+    const mpv_node value = field(map, key);
+    return value.format == MPV_FORMAT_STRING ? QString::fromUtf8(value.u.string) : QString();
+}
+
+int fieldInt(const mpv_node &map, const char *key)
+{
+    const mpv_node value = field(map, key);
+    return value.format == MPV_FORMAT_INT64 ? int(value.u.int64) : 0;
 }
 
 } // namespace
@@ -126,9 +151,8 @@ MpvMediaControl::MpvMediaControl(const QColor &background, QObject *parent)
     m_fullScreen = new FullScreenSwitch(m_box, this);
     connect(m_fullScreen, &FullScreenSwitch::escapePressed, this,
             [this] { setDisplaySize(DisplaySize::Windowed); });
-    connect(m_box, &VideoBox::pressed, this, &MpvMediaControl::onPressed);
-    connect(m_box, &VideoBox::released, this, &MpvMediaControl::onReleased);
-    connect(m_box, &VideoBox::moved, this, &MpvMediaControl::onMoved);
+    connect(m_box, &VideoBox::pressed, this, &MediaControl::pictureMousePressed);
+    connect(m_box, &VideoBox::moved, this, &MpvMediaControl::onPointerMoved);
     connect(m_box, &VideoBox::doubleClicked, this, &MpvMediaControl::toggleFullScreen);
 }
 
@@ -156,7 +180,7 @@ void MpvMediaControl::start()
     mpv_handle *mpv = lib->create();
     if (!mpv)
         throw MediaError(MPV_ERROR_NOMEM, QStringLiteral("The playback engine could not be created."));
-    const QByteArray backgroundName = m_background.name().toLatin1();
+    const QByteArray backgroundName = barColour().name().toLatin1();
     const std::pair<const char *, const char *> options[] = {
         {mpv::OptVideoOutput, mpv::VideoOutputLibmpv},
         {mpv::OptHwdec, mpv::HwdecNo}, // until the picture's path is known
@@ -166,13 +190,16 @@ void MpvMediaControl::start()
         {mpv::OptBackground, backgroundName.constData()},
         {mpv::OptVideoTimingOffset, "0"}, // frames are announced when due: rendering never waits
         {mpv::OptSubAuto, mpv::No},       // subtitles are the player's own window
+        {mpv::PropSubtitleVisibility, mpv::No},
+        {mpv::OptResetOnNextFile, mpv::ResetTracks},
+        {mpv::OptAudioPitchCorrection, mpv::Yes},
+        {mpv::OptScreenshotFormat, mpv::ScreenshotPng}, // whatever the name ends in
         {mpv::OptYtdl, mpv::No},
         {mpv::OptLoadScripts, mpv::No},
         {mpv::OptLoadStatsOverlay, mpv::No},
         {mpv::OptLoadOsdConsole, mpv::No},
         {mpv::OptLoadAutoProfiles, mpv::No},
         {mpv::OptInputDefaultBindings, mpv::No},
-        {mpv::OptScriptOpts, mpv::OscScriptOpts},
         {mpv::PropPause, mpv::Yes},
     };
     for (const auto &[name, value] : options)
@@ -297,13 +324,13 @@ void MpvMediaControl::setDisplaySize(DisplaySize size)
         m_fullScreen->enter();
     else
         m_fullScreen->leave();
-    applyOsc();
+    applyFullScreenLook();
 }
 
 void MpvMediaControl::setFullScreenControls(bool on)
 {
     m_controls = on;
-    applyOsc();
+    applyFullScreenLook();
 }
 
 // ---- the engine ------------------------------------------------------------
@@ -325,6 +352,7 @@ void MpvMediaControl::drainEvents()
             break;
         handleEvent(*event);
     }
+    reportPictureSize();
 }
 
 void MpvMediaControl::handleEvent(const mpv_event &event)
@@ -367,6 +395,7 @@ void MpvMediaControl::handleEvent(const mpv_event &event)
         // its size is known then, or there is no picture.
         if (m_phase == Phase::Opening && m_fileLoaded && !m_sizeAsked) {
             m_sizeAsked = true;
+            askTracksAndTitle();
             m_lib->getPropertyAsync(m_mpv, tag(DurationReply, m_loadSerial), mpv::PropDuration,
                                     MPV_FORMAT_DOUBLE);
             m_lib->getPropertyAsync(m_mpv, tag(WidthReply, m_loadSerial), mpv::PropDisplayWidth,
@@ -430,12 +459,17 @@ void MpvMediaControl::handleReply(std::uint64_t replyTag, int error, const mpv_e
         Q_EMIT seekLanded(seconds);
         return;
     }
+    case ScreenshotReply:
+        finishScreenshot(serial, error);
+        return;
     case DurationReply:
     case WidthReply:
     case HeightReply:
     case HwdecReply:
     case DecoderReply:
     case FormatReply:
+    case TracksReply:
+    case TitleReply:
         break;
     default:
         return;
@@ -453,17 +487,17 @@ void MpvMediaControl::handleReply(std::uint64_t replyTag, int error, const mpv_e
         m_width = error >= 0 ? readInt(value) : 0;
         break;
     case HwdecReply:
-        m_hwdecAsked = readString(value);
+        m_hwdecAsked = readBytes(value);
         break;
     case DecoderReply:
-        m_decoder = readString(value);
+        m_decoder = readBytes(value);
         break;
     case FormatReply:
         // MPEG program streams' demuxer seeks land on a keyframe after the
         // target, and exact seeks then half a second late: they start a
         // second earlier. Not for other files, where it would often decode a
         // whole group of pictures more.
-        if (readString(value) == mpv::FileFormatMpegPs) {
+        if (readBytes(value) == mpv::FileFormatMpegPs) {
             const char *offset = "1";
             m_lib->setPropertyAsync(m_mpv, Untracked, mpv::FileHrSeekDemuxerOffset, MPV_FORMAT_STRING,
                                     &offset);
@@ -472,6 +506,14 @@ void MpvMediaControl::handleReply(std::uint64_t replyTag, int error, const mpv_e
     case HeightReply: // asked last: everything StreamOpened promises is known now
         m_height = error >= 0 ? readInt(value) : 0;
         announce();
+        break;
+    case TracksReply:
+        if (error >= 0 && value && value->format == MPV_FORMAT_NODE)
+            storeTracks(*static_cast<mpv_node *>(value->data));
+        drawSubtitles(chosenSubtitleIs(true)); // the track the engine chose itself
+        break;
+    case TitleReply:
+        storeTitle(error >= 0 ? value : nullptr);
         break;
     }
 }
@@ -490,6 +532,14 @@ void MpvMediaControl::handleProperty(std::uint64_t propertyTag, const mpv_event_
         if (readDouble(property, reported) && std::lround(reported) != m_volume) {
             m_volume = int(std::lround(reported));
             Q_EMIT volumeChanged(m_volume);
+        }
+        return;
+    }
+    if (which == Speed) {
+        double factor = 0.0;
+        if (readDouble(property, factor) && factor != m_speed) {
+            m_speed = factor;
+            Q_EMIT speedChanged(factor);
         }
         return;
     }
@@ -518,19 +568,6 @@ void MpvMediaControl::handleProperty(std::uint64_t propertyTag, const mpv_event_
             setDuration(seconds);
         break;
     }
-    case Pause: {
-        // Only the engine's own controller pauses behind the control's back.
-        bool paused = false;
-        if (!m_oscShown || m_phase != Phase::Open || !readFlag(property, paused))
-            break;
-        if (paused && m_state == PlayState::Playing)
-            setState(PlayState::Paused);
-        else if (!paused && m_state != PlayState::Playing) {
-            m_atStart = false;
-            setState(PlayState::Playing);
-        }
-        break;
-    }
     case EofReached: {
         bool atEnd = false;
         readFlag(property, atEnd);
@@ -547,6 +584,11 @@ void MpvMediaControl::handleProperty(std::uint64_t propertyTag, const mpv_event_
             if (MpvSurface *view = surface())
                 view->setPictureSize(QSize(m_width, m_height));
         }
+        break;
+    case TrackList:
+    case SubtitleText:
+    case Title:
+        handleFileReport(which, property);
         break;
     default:
         break;
@@ -639,6 +681,7 @@ void MpvMediaControl::setDuration(double seconds)
 void MpvMediaControl::announce()
 {
     m_phase = Phase::Open;
+    m_announcedSize = QSize(m_width, m_height);
     if (MpvSurface *view = surface())
         view->setPictureSize(QSize(m_width, m_height));
     if (m_trace.isOn())
@@ -695,6 +738,7 @@ void MpvMediaControl::forget()
     m_seekPending = false;
     ++m_seekSerial; // a seek of the file before lands nowhere
     m_endHandled = false;
+    forgetFileReports();
     if (MpvSurface *view = surface())
         view->setPictureSize(QSize());
     setState(PlayState::Stopped);
@@ -707,6 +751,187 @@ void MpvMediaControl::traceDrops()
         m_trace.write("dropped vo=" + QByteArray::number(m_drops[0].sum()) +
                       " decoder=" + QByteArray::number(m_drops[1].sum()));
     m_drops[0] = m_drops[1] = {};
+}
+
+// ---- tracks, subtitles, speed, the picture, the title ----------------------
+
+void MpvMediaControl::selectTrack(MediaTrack::Kind kind, int id)
+{
+    const MediaTrack *track = findTrack(kind, id);
+    if (m_phase != Phase::Open || (id != 0 && !track))
+        return;
+    const QByteArray value = id == 0 ? QByteArray(mpv::No) : QByteArray::number(id);
+    const char *text = value.constData();
+    const bool subtitle = kind == MediaTrack::Kind::Subtitle;
+    const bool drawn = track && track->pictureBased;
+    if (subtitle && !drawn) // hidden first: a text track never shows on the picture
+        drawSubtitles(false);
+    m_lib->setPropertyAsync(m_mpv, Untracked, subtitle ? mpv::PropSubtitleTrack : mpv::PropAudioTrack,
+                            MPV_FORMAT_STRING, &text);
+    if (subtitle && drawn) // shown after: the text track before must not appear
+        drawSubtitles(true);
+}
+
+void MpvMediaControl::setSpeed(double factor)
+{
+    if (!m_mpv || !std::isfinite(factor))
+        return;
+    factor = std::clamp(factor, 0.01, 100.0); // what the engine takes
+    m_lib->setPropertyAsync(m_mpv, Untracked, mpv::PropSpeed, MPV_FORMAT_DOUBLE, &factor);
+}
+
+void MpvMediaControl::setAspectRatio(double ratio)
+{
+    if (!m_mpv)
+        return;
+    const QByteArray value = ratio > 0.0 && std::isfinite(ratio) ? QByteArray::number(ratio, 'g', 8)
+                                                                 : QByteArray(mpv::AspectOfFile);
+    const char *text = value.constData();
+    m_lib->setPropertyAsync(m_mpv, Untracked, mpv::PropAspectOverride, MPV_FORMAT_STRING, &text);
+}
+
+void MpvMediaControl::saveScreenshot(const QString &path)
+{
+    const QByteArray file = path.toUtf8();
+    const char *args[] = {mpv::CmdScreenshotToFile, file.constData(), mpv::ScreenshotVideo, nullptr};
+    const std::uint64_t serial = ++m_screenshotSerial;
+    if (!m_mpv || m_lib->commandAsync(m_mpv, tag(ScreenshotReply, serial), args) < 0) {
+        Q_EMIT screenshotSaved(path, false);
+        return;
+    }
+    m_screenshots.insert(serial, path);
+}
+
+void MpvMediaControl::finishScreenshot(std::uint64_t serial, int error)
+{
+    if (const auto asked = m_screenshots.find(serial); asked != m_screenshots.end()) {
+        const QString path = *asked;
+        m_screenshots.erase(asked);
+        Q_EMIT screenshotSaved(path, error >= 0);
+    }
+}
+
+void MpvMediaControl::showOnScreen(const QString &text)
+{
+    if (!m_mpv)
+        return;
+    const QByteArray line = text.toUtf8(); // shown as it is: the client API expands no properties
+    const char *args[] = {mpv::CmdShowText, line.constData(), mpv::ShowTextMilliseconds, nullptr};
+    m_lib->commandAsync(m_mpv, Untracked, args);
+}
+
+// Asked before the picture size, whose answer opens the stream: the tracks
+// and the title are known when streamOpened is announced.
+void MpvMediaControl::askTracksAndTitle()
+{
+    m_lib->getPropertyAsync(m_mpv, tag(TracksReply, m_loadSerial), mpv::PropTrackList, MPV_FORMAT_NODE);
+    m_lib->getPropertyAsync(m_mpv, tag(TitleReply, m_loadSerial), mpv::PropTitle, MPV_FORMAT_STRING);
+}
+
+void MpvMediaControl::handleFileReport(std::uint64_t which, const mpv_event_property &property)
+{
+    if (!fileReported())
+        return;
+    if (which == TrackList && property.format == MPV_FORMAT_NODE)
+        storeTracks(*static_cast<mpv_node *>(property.data));
+    else if (which == Title)
+        storeTitle(&property);
+    else if (which == SubtitleText) {
+        // Unavailable while the engine seeks: the text there follows.
+        if (property.format == MPV_FORMAT_STRING || !m_seekPending)
+            m_reportedSubtitle = readString(&property);
+        updateSubtitleText();
+    }
+}
+
+void MpvMediaControl::storeTracks(const mpv_node &list)
+{
+    QList<MediaTrack> tracks;
+    std::array<int, 2> current{};
+    for (int i = 0; list.format == MPV_FORMAT_NODE_ARRAY && i < list.u.list->num; ++i) {
+        const mpv_node &entry = list.u.list->values[i];
+        const QString type = fieldString(entry, mpv::TrackType);
+        if (type != QLatin1String(mpv::TrackAudio) && type != QLatin1String(mpv::TrackSubtitle))
+            continue;
+        MediaTrack track;
+        track.kind =
+            type == QLatin1String(mpv::TrackAudio) ? MediaTrack::Kind::Audio : MediaTrack::Kind::Subtitle;
+        track.id = fieldInt(entry, mpv::TrackId);
+        track.language = fieldString(entry, mpv::TrackLanguage);
+        track.title = fieldString(entry, mpv::TrackTitle);
+        track.codec = fieldString(entry, mpv::TrackCodec);
+        track.channels = fieldInt(entry, mpv::TrackChannels);
+        track.pictureBased = track.kind == MediaTrack::Kind::Subtitle &&
+                             std::ranges::any_of(mpv::PictureSubtitleCodecs, [&](const char *codec) {
+                                 return track.codec == QLatin1String(codec);
+                             });
+        const mpv_node selected = field(entry, mpv::TrackSelected);
+        if (selected.format == MPV_FORMAT_FLAG && selected.u.flag)
+            current[std::size_t(track.kind)] = track.id;
+        tracks.append(track);
+    }
+    if (tracks == m_tracks && current == m_currentTracks)
+        return;
+    m_tracks = tracks;
+    m_currentTracks = current;
+    updateSubtitleText();
+    if (m_phase == Phase::Open) // before, streamOpened tells
+        Q_EMIT tracksChanged();
+}
+
+void MpvMediaControl::storeTitle(const mpv_event_property *title) { m_title = readString(title); }
+
+const MediaTrack *MpvMediaControl::findTrack(MediaTrack::Kind kind, int id) const
+{
+    const auto found =
+        std::ranges::find_if(m_tracks, [&](const MediaTrack &t) { return t.kind == kind && t.id == id; });
+    return found == m_tracks.end() ? nullptr : &*found;
+}
+
+bool MpvMediaControl::chosenSubtitleIs(bool pictureBased) const
+{
+    const MediaTrack *chosen =
+        findTrack(MediaTrack::Kind::Subtitle, currentTrack(MediaTrack::Kind::Subtitle));
+    return chosen && chosen->pictureBased == pictureBased;
+}
+
+void MpvMediaControl::drawSubtitles(bool on)
+{
+    if (on == m_subtitlesDrawn || !m_mpv)
+        return;
+    m_subtitlesDrawn = on;
+    int flag = on ? 1 : 0;
+    m_lib->setPropertyAsync(m_mpv, Untracked, mpv::PropSubtitleVisibility, MPV_FORMAT_FLAG, &flag);
+}
+
+void MpvMediaControl::updateSubtitleText()
+{
+    const QString text = chosenSubtitleIs(false) ? m_reportedSubtitle : QString();
+    if (text == m_subtitleText)
+        return;
+    m_subtitleText = text;
+    Q_EMIT trackSubtitleTextChanged(text);
+}
+
+// Once per change of the shown size, after both sides of it are reported.
+void MpvMediaControl::reportPictureSize()
+{
+    if (m_phase != Phase::Open || QSize(m_width, m_height) == m_announcedSize)
+        return;
+    m_announcedSize = QSize(m_width, m_height);
+    Q_EMIT pictureSizeChanged();
+}
+
+// Whatever the file reported goes with it; the next file's text tracks start hidden.
+void MpvMediaControl::forgetFileReports()
+{
+    m_tracks.clear();
+    m_currentTracks = {};
+    m_reportedSubtitle.clear();
+    m_title.clear();
+    m_announcedSize = QSize();
+    drawSubtitles(false);
+    updateSubtitleText();
 }
 
 // ---- full screen and the mouse --------------------------------------------
@@ -723,60 +948,31 @@ void MpvMediaControl::toggleFullScreen()
     Q_EMIT displayModeChanged(DisplaySize::FullScreen);
 }
 
-// The engine's controller only in full screen, and only when asked for.
-// It is loaded the first time it is wanted and hidden, not unloaded, after.
-void MpvMediaControl::applyOsc()
+// Full screen shows the picture between black bars, the skin's colour
+// otherwise: the view's own fill and the engine's. With the controls switched
+// on, a pointer moving over the full-screen picture is reported.
+QColor MpvMediaControl::barColour() const
 {
-    const bool show = m_controls && m_display == DisplaySize::FullScreen;
-    if (show == m_oscShown || !m_mpv)
-        return;
-    m_oscShown = show;
-    if (show && !m_oscLoaded) {
-        m_oscLoaded = true;
-        const char *args[] = {mpv::CmdLoadScript, mpv::OscScript, nullptr};
-        m_lib->commandAsync(m_mpv, Untracked, args);
-    } else {
-        const char *args[] = {mpv::CmdScriptMessage, mpv::OscVisibility,
-                              show ? mpv::OscAlways : mpv::OscNever, mpv::OscQuiet, nullptr};
-        m_lib->commandAsync(m_mpv, Untracked, args);
-    }
-    if (m_box)
-        m_box->setTrackMouse(show);
+    return m_display == DisplaySize::FullScreen ? QColor(Qt::black) : m_background;
 }
 
-void MpvMediaControl::onPressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF pos)
+void MpvMediaControl::applyFullScreenLook()
 {
-    if (m_oscShown) {
-        onMoved(pos);
-        if (const char *key = engineButton(button)) {
-            const char *args[] = {mpv::CmdKeyDown, key, nullptr};
-            m_lib->commandAsync(m_mpv, Untracked, args);
-        }
-        return;
+    if (m_box) {
+        m_box->setBackground(barColour());
+        m_box->setTrackMouse(m_controls && m_display == DisplaySize::FullScreen);
     }
-    Q_EMIT pictureMousePressed(button, modifiers, pos);
+    if (!m_mpv)
+        return;
+    const QByteArray colour = barColour().name().toLatin1();
+    const char *value = colour.constData();
+    m_lib->setPropertyAsync(m_mpv, Untracked, mpv::OptBackground, MPV_FORMAT_STRING, &value);
 }
 
-void MpvMediaControl::onReleased(Qt::MouseButton button, QPointF pos)
+void MpvMediaControl::onPointerMoved()
 {
-    if (!m_oscShown)
-        return;
-    onMoved(pos);
-    if (const char *key = engineButton(button)) {
-        const char *args[] = {mpv::CmdKeyUp, key, nullptr};
-        m_lib->commandAsync(m_mpv, Untracked, args);
-    }
-}
-
-void MpvMediaControl::onMoved(QPointF pos)
-{
-    if (!m_oscShown || !surface())
-        return;
-    const QPointF at = surface()->toEngine(pos);
-    const QByteArray x = QByteArray::number(qRound(at.x()));
-    const QByteArray y = QByteArray::number(qRound(at.y()));
-    const char *args[] = {mpv::CmdMouse, x.constData(), y.constData(), nullptr};
-    m_lib->commandAsync(m_mpv, Untracked, args);
+    if (m_controls && m_display == DisplaySize::FullScreen)
+        Q_EMIT picturePointerMoved();
 }
 
 } // namespace qr

@@ -4,15 +4,19 @@
 #include "engine/MediaControl.h"
 
 #include <QColor>
+#include <QHash>
 #include <QPointer>
+#include <QSize>
 #include <QWidget>
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 
 struct mpv_handle;
 struct mpv_event;
 struct mpv_event_property;
+struct mpv_node;
 
 namespace qr {
 
@@ -58,6 +62,16 @@ public:
     void setDisplaySize(DisplaySize size) override;
     void setFullScreenControls(bool on) override;
     double frameRate() const override { return m_containerFps > 0 ? m_containerFps : m_estimatedFps; }
+    QList<MediaTrack> tracks() const override { return m_tracks; }
+    int currentTrack(MediaTrack::Kind kind) const override { return m_currentTracks[std::size_t(kind)]; }
+    void selectTrack(MediaTrack::Kind kind, int id) override;
+    QString trackSubtitleText() const override { return m_subtitleText; }
+    double speed() const override { return m_speed; }
+    void setSpeed(double factor) override;
+    void setAspectRatio(double ratio) override;
+    void saveScreenshot(const QString &path) override;
+    void showOnScreen(const QString &text) override;
+    QString mediaTitle() const override { return m_title; }
     QWidget *view() override;
 
     // Not members of the control: what the engine last reported for mute,
@@ -85,11 +99,27 @@ private:
     void reachEnd();
     void fail(int error);
     void forget();
-    void applyOsc();
+    // Tracks, subtitles, the picture's size, screenshots and the title.
+    void askTracksAndTitle();
+    void handleFileReport(std::uint64_t which, const mpv_event_property &property);
+    bool fileReported() const
+    {
+        return m_phase == Phase::Open || (m_phase == Phase::Opening && m_fileLoaded);
+    }
+    void storeTracks(const mpv_node &list);
+    void storeTitle(const mpv_event_property *title);
+    const MediaTrack *findTrack(MediaTrack::Kind kind, int id) const;
+    bool chosenSubtitleIs(bool pictureBased) const;
+    void drawSubtitles(bool on);
+    void updateSubtitleText();
+    void reportPictureSize();
+    void finishScreenshot(std::uint64_t serial, int error);
+    void forgetFileReports();
+
     void toggleFullScreen();
-    void onPressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF pos);
-    void onReleased(Qt::MouseButton button, QPointF pos);
-    void onMoved(QPointF pos);
+    QColor barColour() const;
+    void applyFullScreenLook();
+    void onPointerMoved();
     void traceDrops();
 
     const QColor m_background;
@@ -118,8 +148,17 @@ private:
     double m_estimatedFps = 0.0;
     DisplaySize m_display = DisplaySize::Windowed;
     bool m_controls = false;
-    bool m_oscShown = false;
-    bool m_oscLoaded = false;
+    double m_speed = 1.0;
+
+    QList<MediaTrack> m_tracks;
+    std::array<int, 2> m_currentTracks{}; // by kind
+    QString m_reportedSubtitle;           // the engine's text, kept while a seek is under way
+    QString m_subtitleText;               // the chosen text track's, as announced
+    bool m_subtitlesDrawn = false;
+    QString m_title;
+    QSize m_announcedSize; // the picture size the player was told last
+    std::uint64_t m_screenshotSerial = 0;
+    QHash<std::uint64_t, QString> m_screenshots; // not yet answered, by serial
 
     // Which engine events belong to the file opened last.
     std::uint64_t m_loadSerial = 0;

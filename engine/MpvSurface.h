@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QPointF>
 #include <QSize>
 
 class QWidget;
@@ -22,9 +21,6 @@ public:
     virtual QWidget *widget() = 0;
     // The picture's display size; the software surface letterboxes by it.
     virtual void setPictureSize(QSize size) = 0;
-    // A point of the surface in the engine's own coordinates (device pixels
-    // of what it renders), for its on-screen controller.
-    virtual QPointF toEngine(QPointF pos) const = 0;
     // Takes the frame the engine is waiting to have shown, if any, at once and
     // without drawing it: while the engine lets go of its video output, which
     // would otherwise wait for each frame in turn.

@@ -222,9 +222,4 @@ QRect SoftwareView::pictureRect() const
     return QRect(QPoint((area.width() - fitted.width()) / 2, (area.height() - fitted.height()) / 2), fitted);
 }
 
-QPointF SoftwareView::toEngine(QPointF pos) const
-{
-    return pos * devicePixelRatioF() - QPointF(m_shownRect.topLeft());
-}
-
 } // namespace qr

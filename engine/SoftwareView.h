@@ -28,7 +28,6 @@ public:
     RenderPath path() const override { return RenderPath::Software; }
     QWidget *widget() override { return this; }
     void setPictureSize(QSize size) override;
-    QPointF toEngine(QPointF pos) const override;
     void dropFrame() override;
 
 protected:

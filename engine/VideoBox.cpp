@@ -7,10 +7,15 @@ namespace qr {
 VideoBox::VideoBox(const QColor &background, QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("videobox"));
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, background);
-    setPalette(palette);
+    setBackground(background);
     setAutoFillBackground(true);
+}
+
+void VideoBox::setBackground(const QColor &colour)
+{
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, colour);
+    setPalette(palette);
 }
 
 void VideoBox::setSurface(QWidget *surface)
@@ -29,9 +34,7 @@ void VideoBox::mousePressEvent(QMouseEvent *event)
     Q_EMIT pressed(event->button(), event->modifiers(), event->position());
 }
 
-void VideoBox::mouseReleaseEvent(QMouseEvent *event) { Q_EMIT released(event->button(), event->position()); }
-
-void VideoBox::mouseMoveEvent(QMouseEvent *event) { Q_EMIT moved(event->position()); }
+void VideoBox::mouseMoveEvent(QMouseEvent *) { Q_EMIT moved(); }
 
 void VideoBox::mouseDoubleClickEvent(QMouseEvent *) { Q_EMIT doubleClicked(); }
 

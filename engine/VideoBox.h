@@ -15,18 +15,18 @@ public:
 
     void setSurface(QWidget *surface);
     QWidget *surface() const { return m_surface; }
-    // Report every mouse move (for the engine's on-screen controller).
+    // What fills the view beside the picture.
+    void setBackground(const QColor &colour);
+    // Report every pointer move, not only those with a button held.
     void setTrackMouse(bool on);
 
 Q_SIGNALS:
     void pressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF pos);
-    void released(Qt::MouseButton button, QPointF pos);
-    void moved(QPointF pos);
+    void moved();
     void doubleClicked();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;

@@ -1,5 +1,7 @@
 #include "session/ErrorReport.h"
 
+#include <QFileInfo>
+
 namespace qr {
 
 QString fillErrorText(const QString &text, int code, const QString &description)
@@ -29,8 +31,14 @@ QString playFailedMessage(const QString &path)
 
 QString missingFileText(const QString &path, bool subtitles)
 {
-    return (subtitles ? QStringLiteral("Subs File \"") : QStringLiteral("File \"")) + path +
-           QStringLiteral("\" doesnt exist!");
+    const QFileInfo info(path);
+    const QString kind = subtitles ? QStringLiteral("Subs File \"") : QStringLiteral("File \"");
+    if (info.isDir())
+        return QStringLiteral("Folder \"") + path + QStringLiteral("\" holds no media files!");
+    // There, but no file to read: a pipe, a device, a link that leads nowhere.
+    if (!path.isEmpty() && (info.exists() || info.isSymLink()))
+        return kind + path + QStringLiteral("\" is not a file that can be played!");
+    return kind + path + QStringLiteral("\" doesnt exist!");
 }
 
 QString corruptFileText(const QString &path)

@@ -22,7 +22,8 @@ QString errorReportText(const QString &message, int code, const QString &descrip
 // "An error occured while attempting to play file "path"."
 QString playFailedMessage(const QString &path);
 
-// "File "path" doesnt exist!" and "Subs File "path" doesnt exist!"
+// "File "path" doesnt exist!" and "Subs File "path" doesnt exist!"; for a
+// path that is there but no regular file, what it is instead.
 QString missingFileText(const QString &path, bool subtitles);
 
 // "The file path is either corrupt or damaged."

@@ -5,11 +5,12 @@
 #include "session/WindowStates.h"
 
 #include <algorithm>
+#include <cmath>
+#include <iterator>
 
 namespace qr {
 
 namespace {
-constexpr double StepSeconds = 5.0;
 constexpr double StepGuardSeconds = 10.0;
 constexpr int VolumeStep = 5;
 
@@ -24,6 +25,9 @@ Playback::Playback(MediaControl &media, PanelLines &lines, WindowStates &windows
     for (auto changed : {&MediaControl::streamOpened, &MediaControl::streamClosed})
         connect(&m_media, changed, this, &Playback::mediaChanged);
     connect(&m_media, &MediaControl::durationChanged, this, &Playback::mediaChanged);
+    connect(&m_media, &MediaControl::speedChanged, this, &Playback::speedChanged);
+    connect(&m_media, &MediaControl::tracksChanged, this, &Playback::tracksChanged);
+    connect(&m_media, &MediaControl::seekLanded, this, &Playback::positionLanded);
 }
 
 void Playback::load(const QString &path)
@@ -68,15 +72,14 @@ bool Playback::pauseOrResume()
     return true;
 }
 
-bool Playback::stop()
+void Playback::stop()
 {
     if (!fileLoaded())
-        return false;
+        return;
     m_media.stop();
     jumpTo(0.0);
     m_lines.setStatus(QStringLiteral("Playback stopped.."));
     m_lines.setMediaInfo(QString());
-    return true;
 }
 
 void Playback::stepBack()
@@ -89,6 +92,12 @@ void Playback::stepForward()
 {
     if (duration() - StepGuardSeconds > position())
         jumpTo(position() + StepSeconds);
+}
+
+void Playback::skip(double seconds)
+{
+    if (fileLoaded())
+        jumpTo(std::clamp(position() + seconds, 0.0, std::max(duration(), 0.0)));
 }
 
 void Playback::jumpTo(double seconds)
@@ -151,6 +160,50 @@ void Playback::engineStarted()
 {
     if (m_volume != PlayerSettings::FullVolume)
         m_media.setVolume(m_volume);
+}
+
+void Playback::setSpeed(double factor)
+{
+    if (!fileLoaded() || !std::isfinite(factor))
+        return;
+    factor = std::clamp(factor, SlowestSpeed, FastestSpeed);
+    m_media.setSpeed(factor);
+    m_lines.showHint(QStringLiteral("Speed %1x").arg(factor));
+}
+
+void Playback::speedUp()
+{
+    const auto *next = std::find_if(std::begin(SpeedSteps), std::end(SpeedSteps),
+                                    [this](double step) { return step > speed() + 1e-9; });
+    setSpeed(next == std::end(SpeedSteps) ? SpeedSteps[std::size(SpeedSteps) - 1] : *next);
+}
+
+void Playback::slowDown()
+{
+    const auto next = std::find_if(std::rbegin(SpeedSteps), std::rend(SpeedSteps),
+                                   [this](double step) { return step < speed() - 1e-9; });
+    setSpeed(next == std::rend(SpeedSteps) ? SpeedSteps[0] : *next);
+}
+
+QList<MediaTrack> Playback::tracks(MediaTrack::Kind kind) const
+{
+    QList<MediaTrack> ofKind;
+    for (const MediaTrack &track : m_media.tracks())
+        if (track.kind == kind)
+            ofKind << track;
+    return ofKind;
+}
+
+void Playback::chooseAudioTrack(int id)
+{
+    if (fileLoaded())
+        m_media.selectTrack(MediaTrack::Kind::Audio, id);
+}
+
+QString Playback::title() const
+{
+    const QString tagged = m_media.mediaTitle();
+    return tagged.isEmpty() ? fileNameOnly(loadedFile()) : tagged;
 }
 
 void Playback::applyVolume(int percent)

@@ -38,11 +38,14 @@ public:
     // Each false when nothing is loaded and nothing was done.
     bool play();
     bool pauseOrResume();
-    bool stop();
+    void stop();
     // Five seconds back or on, unless within ten seconds of the start or the
     // end.
     void stepBack();
     void stepForward();
+    static constexpr double StepSeconds = 5.0;
+    // By the given seconds, no further than the start or the end.
+    void skip(double seconds);
     // Straight to a position, announced as a jump when a file is loaded.
     void jumpTo(double seconds);
 
@@ -68,6 +71,24 @@ public:
     // What a volume chosen before the engine started becomes once it runs.
     void engineStarted();
 
+    // The speed, from SlowestSpeed to FastestSpeed, the pitch kept; the
+    // status line says "Speed 1.25x". The steps go through SpeedSteps, from
+    // anywhere between two of them to the next.
+    static constexpr double SpeedSteps[] = {0.5, 0.75, 1.0, 1.25, 1.5, 2.0};
+    static constexpr double SlowestSpeed = 0.25;
+    static constexpr double FastestSpeed = 4.0;
+    double speed() const { return m_media.speed(); }
+    void setSpeed(double factor);
+    void speedUp();
+    void slowDown();
+
+    // The open file's tracks of a kind, and the one in use (0: none).
+    QList<MediaTrack> tracks(MediaTrack::Kind kind) const;
+    int currentTrack(MediaTrack::Kind kind) const { return m_media.currentTrack(kind); }
+    void chooseAudioTrack(int id);
+    // The container's title, else the file's name.
+    QString title() const;
+
 Q_SIGNALS:
     void playStateChanged(PlayState state);
     // The loaded file, or its length, changed.
@@ -77,6 +98,10 @@ Q_SIGNALS:
     void positionJumped(double seconds);
     // Mute, repeat, or whether the switches show.
     void switchesChanged();
+    void speedChanged(double factor);
+    void tracksChanged();
+    // A jump is done: playback goes on from `seconds`, where it landed.
+    void positionLanded(double seconds);
 
 private:
     void applyVolume(int percent);

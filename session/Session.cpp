@@ -6,6 +6,10 @@
 #include "session/ClockText.h"
 #include "session/ErrorReport.h"
 #include "session/SeekMath.h"
+#include "session/TrackNames.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace qr {
 
@@ -31,10 +35,27 @@ Session::Session(MediaControl &media, const PlayerSettings &settings, Desktop &d
     connect(&m_media, &MediaControl::pictureMousePressed, this, [this](Qt::MouseButton button) {
         if (button == Qt::LeftButton)
             m_windows.drag(PlayerWindow::Video);
+        else if (button == Qt::RightButton)
+            m_windows.askForMenu();
     });
     connect(&m_media, &MediaControl::durationChanged, this,
             [this] { m_lines.setSeekMaximum(wholeSeconds(m_playback.duration())); });
     connect(&m_media, &MediaControl::displayModeChanged, this, &Session::onDisplayModeChanged);
+    connect(&m_media, &MediaControl::tracksChanged, this, &Session::onTracksChanged);
+    connect(&m_media, &MediaControl::screenshotSaved, this, &Session::onScreenshotSaved);
+    connect(&m_media, &MediaControl::pictureSizeChanged, this, [this] {
+        m_video.fitNewPicture();
+        m_video.showMediaInfo();
+    });
+    connect(&m_media, &MediaControl::picturePointerMoved, this, [this] { feedback(m_lines.timeText()); });
+    // Paused or stopped, the clock is off: a jump shows its place once.
+    connect(&m_playback, &Playback::positionJumped, this, [this] {
+        if (m_playback.playState() != PlayState::Playing)
+            showPosition();
+        else
+            showTime();
+        feedback(m_lines.timeText());
+    });
     connect(&m_media, &MediaControl::streamClosed, this, [this] { m_video.setPictureVisible(false); });
     connect(&m_media, &MediaControl::engineError, this, [this](int code, const QString &description) {
         reportError(playFailedMessage(m_playback.currentFile()), code, description);
@@ -128,11 +149,13 @@ void Session::openDroppedFiles(const QStringList &paths)
     openQueue(trimmed, QString());
 }
 
-void Session::openQueue(const QStringList &entries, const QString &subtitles)
+void Session::openQueue(const QStringList &entries, const QString &subtitles, bool play)
 {
     m_queue.replace(entries);
-    openQueued(subtitles, false);
+    openQueued(subtitles, play);
 }
+
+void Session::openAndPlay(const QString &media) { openQueue({media}, QString(), true); }
 
 // The queue's current file opens; one that cannot is reported, and the
 // queue goes on to the file after it.
@@ -213,8 +236,11 @@ void Session::handOver(const FileToOpen &file)
         return reportError(playFailedMessage(file.media), e.code(), e.description());
     }
     m_history.opened(file.media);
+    m_video.forgetAspect();
     if (m_subtitles.inUse())
         openSubtitles(file.subtitles);
+    else
+        m_subtitles.useNone(); // until the engine names a track of the file's own
     const bool autostart = file.play || m_settings.isOn(PlayerSettings::Autostart);
     if (autostart) {
         m_windows.setShown(PlayerWindow::Video, true);
@@ -252,10 +278,96 @@ void Session::restoreRememberedState()
 
 void Session::showSubtitleWindowIfUsed()
 {
-    if (m_subtitles.inUse())
+    if (m_subtitles.showsWindow())
         m_windows.setShown(PlayerWindow::Subtitles, true);
     else if (m_windows.isShown(PlayerWindow::Subtitles))
         m_windows.setShown(PlayerWindow::Subtitles, false);
+}
+
+// Without a subtitle file, the subtitles shown are the media's track the
+// engine has chosen, if any.
+void Session::onTracksChanged()
+{
+    // A file or Off is the user's choice for this file: the engine's reports do not undo it.
+    if (m_subtitles.source() == SubtitleTrack::Source::File ||
+        m_subtitles.source() == SubtitleTrack::Source::Off)
+        return;
+    const int id = m_playback.currentTrack(MediaTrack::Kind::Subtitle);
+    if (id == m_subtitles.trackId())
+        return;
+    if (id == 0) {
+        m_subtitles.useNone();
+    } else {
+        const QList<MediaTrack> tracks = m_playback.tracks(MediaTrack::Kind::Subtitle);
+        const auto track =
+            std::find_if(tracks.begin(), tracks.end(), [id](const MediaTrack &t) { return t.id == id; });
+        m_subtitles.useTrack(id, track != tracks.end() && track->pictureBased);
+    }
+    showSubtitleWindowIfUsed();
+}
+
+void Session::subtitlesOff()
+{
+    if (!m_playback.fileLoaded())
+        return;
+    m_media.selectTrack(MediaTrack::Kind::Subtitle, 0);
+    m_subtitles.switchOff();
+    showSubtitleWindowIfUsed();
+    feedback(QStringLiteral("Subtitles: Off"));
+}
+
+void Session::subtitlesFromTrack(int id)
+{
+    if (!m_playback.fileLoaded())
+        return;
+    // Chosen here, the track is used even where a subtitle file was.
+    m_subtitles.useNone();
+    m_media.selectTrack(MediaTrack::Kind::Subtitle, id);
+    onTracksChanged();
+    feedback(QStringLiteral("Subtitles: ") + subtitleChoiceLabel());
+}
+
+void Session::subtitlesFromFile()
+{
+    if (!m_playback.fileLoaded() || m_subtitles.path().isEmpty())
+        return;
+    m_media.selectTrack(MediaTrack::Kind::Subtitle, 0);
+    reopenSubtitles();
+    showSubtitleWindowIfUsed();
+    showPosition();
+}
+
+void Session::loadSubtitleFile()
+{
+    if (!m_playback.fileLoaded())
+        return;
+    m_lines.showHint(QStringLiteral("Load Subtitles.."));
+    const QStringList chosen =
+        m_desktop.chooseFiles(QStringLiteral("Open Subtitles Resource"), FileKind::Subtitles, false);
+    if (chosen.isEmpty())
+        return m_lines.returnToStatusText();
+    m_media.selectTrack(MediaTrack::Kind::Subtitle, 0);
+    openSubtitles(chosen.first());
+    showSubtitleWindowIfUsed();
+    showPosition();
+}
+
+QString Session::subtitleChoiceLabel() const
+{
+    switch (m_subtitles.source()) {
+    case SubtitleTrack::Source::None:
+    case SubtitleTrack::Source::Off:
+        return QStringLiteral("Off");
+    case SubtitleTrack::Source::File:
+        return fileNameOnly(m_subtitles.path());
+    case SubtitleTrack::Source::Track:
+    case SubtitleTrack::Source::PictureTrack:
+        for (const MediaTrack &track : m_playback.tracks(MediaTrack::Kind::Subtitle))
+            if (track.id == m_subtitles.trackId())
+                return trackLabel(track);
+        break;
+    }
+    return QString();
 }
 
 // A file that vanished or cannot be read gives no subtitles and no message;
@@ -266,7 +378,11 @@ void Session::openSubtitles(const QString &path)
         showMessage({QStringLiteral("File access error"), corruptFileText(path)});
 }
 
-void Session::reopenSubtitles() { openSubtitles(m_subtitles.path()); }
+void Session::reopenSubtitles()
+{
+    if (m_subtitles.reopen() == SubtitleFile::LoadResult::TooLarge)
+        showMessage({QStringLiteral("File access error"), corruptFileText(m_subtitles.path())});
+}
 
 // ---- transport ---------------------------------------------------------------
 
@@ -274,8 +390,9 @@ void Session::play()
 {
     if (!m_playback.play())
         return;
-    if (m_subtitles.inUse())
-        reopenSubtitles(); // each play reads the file anew
+    if (m_subtitles.source() == SubtitleTrack::Source::File)
+        reopenSubtitles();
+    m_video.showMediaInfo(); // stop cleared it
     m_clock.start();
 }
 
@@ -290,10 +407,13 @@ void Session::pauseOrResume()
         m_clock.stop();
 }
 
+// The subtitles are let go first: the text shown stays while stopped.
 void Session::stop()
 {
-    if (m_playback.stop() && m_subtitles.inUse())
-        m_subtitles.close();
+    if (!m_playback.fileLoaded())
+        return;
+    m_subtitles.close();
+    m_playback.stop();
 }
 
 void Session::stepBack()
@@ -310,6 +430,13 @@ void Session::stepForward()
     m_playback.stepForward();
 }
 
+void Session::skip(int direction)
+{
+    m_lines.showHint(direction < 0 ? QStringLiteral("Seeking") : QStringLiteral("Seeking.."));
+    m_statusRefresh.start();
+    m_playback.skip(direction * Playback::StepSeconds);
+}
+
 void Session::toStart() { m_playback.jumpTo(0.0); }
 
 void Session::toEnd() { m_playback.jumpTo(m_playback.duration()); }
@@ -320,7 +447,76 @@ void Session::seekTo(double seconds)
         m_playback.jumpTo(seconds);
 }
 
-void Session::setMuted(bool on) { m_playback.setMuted(on); }
+void Session::setMuted(bool on)
+{
+    m_playback.setMuted(on);
+    feedback(on ? QStringLiteral("Mute On") : QStringLiteral("Mute off"));
+}
+
+void Session::volumeUp()
+{
+    m_playback.volumeUp();
+    feedback(m_lines.status());
+}
+
+void Session::volumeDown()
+{
+    m_playback.volumeDown();
+    feedback(m_lines.status());
+}
+
+void Session::setSpeed(double factor)
+{
+    m_playback.setSpeed(factor);
+    feedback(m_lines.status());
+}
+
+void Session::speedUp()
+{
+    m_playback.speedUp();
+    feedback(m_lines.status());
+}
+
+void Session::slowDown()
+{
+    m_playback.slowDown();
+    feedback(m_lines.status());
+}
+
+void Session::chooseAudioTrack(int id)
+{
+    m_playback.chooseAudioTrack(id);
+    for (const MediaTrack &track : m_playback.tracks(MediaTrack::Kind::Audio))
+        if (track.id == id)
+            feedback(QStringLiteral("Audio: ") + trackLabel(track));
+}
+
+// "clip - 0.12.34.png"; a second one of the same second gets " (2)".
+void Session::takeScreenshot()
+{
+    if (!m_video.pictureVisible())
+        return;
+    const QString time = convertTime(wholeSeconds(m_playback.position())).replace(u':', u'.');
+    const QString stem =
+        QDir(m_desktop.picturesFolder())
+            .filePath(QFileInfo(m_playback.loadedFile()).completeBaseName() + QStringLiteral(" - ") + time);
+    QString path = stem + QStringLiteral(".png");
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = stem + QStringLiteral(" (%1).png").arg(n);
+    m_media.saveScreenshot(path);
+}
+
+void Session::onScreenshotSaved(const QString &path, bool saved)
+{
+    m_lines.showHint(saved ? QStringLiteral("Screenshot saved to ") + path
+                           : QStringLiteral("Screenshot could not be saved to ") + path);
+}
+
+void Session::feedback(const QString &text)
+{
+    if (fullScreen() && !text.isEmpty())
+        m_media.showOnScreen(text);
+}
 
 void Session::seekBarPressed(Qt::MouseButtons buttons, double x, double barWidth)
 {
@@ -388,15 +584,26 @@ void Session::refreshStatus()
 
 // ---- the clock -----------------------------------------------------------------
 
+void Session::showTime()
+{
+    const double position = m_playback.position();
+    if (position > -1) {
+        m_lines.setTimeText(convertTime(wholeSeconds(position)) + QStringLiteral(" / ") +
+                            convertTime(wholeSeconds(m_playback.duration())));
+        m_lines.setSeekValue(wholeSeconds(position));
+    }
+}
+
+void Session::showPosition()
+{
+    showTime();
+    m_subtitles.follow(m_playback.position(), m_media.frameRate(), m_media.trackSubtitleText());
+}
+
 void Session::clockTick()
 {
     if (m_playback.fileLoaded()) {
-        const double position = m_playback.position();
-        if (position > -1) {
-            m_lines.setTimeText(convertTime(wholeSeconds(position)) + QStringLiteral(" / ") +
-                                convertTime(wholeSeconds(m_playback.duration())));
-            m_lines.setSeekValue(wholeSeconds(position));
-        }
+        showTime();
         if (m_media.displaySize() != DisplaySize::FullScreen) {
             m_windows.keepBandUp();
             m_media.setFullScreenControls(false);
@@ -404,10 +611,10 @@ void Session::clockTick()
         const bool playing = m_playback.playState() == PlayState::Playing;
         if (playing && m_scrollTitle)
             m_lines.scrollTitle(fileNameOnly(m_playback.loadedFile()) + Playing);
-        if (playing && m_subtitles.inUse())
-            m_subtitles.follow(m_playback.position(), m_media.frameRate());
+        if (playing)
+            m_subtitles.follow(m_playback.position(), m_media.frameRate(), m_media.trackSubtitleText());
     }
-    if (m_subtitles.inUse() && !m_windows.isShown(PlayerWindow::Subtitles))
+    if (m_subtitles.showsWindow() && !m_windows.isShown(PlayerWindow::Subtitles))
         m_windows.setShown(PlayerWindow::Subtitles, true);
 }
 
@@ -435,6 +642,12 @@ void Session::toggleFullScreen()
     m_windows.keepMainWindowsInBand(false);
     m_media.setFullScreenControls(true);
     m_media.setDisplaySize(DisplaySize::FullScreen);
+}
+
+void Session::setFullScreen(bool on)
+{
+    if (on != fullScreen())
+        toggleFullScreen();
 }
 
 void Session::onDisplayModeChanged()
@@ -537,6 +750,7 @@ void Session::showZoomStrip()
 {
     m_windows.setShown(PlayerWindow::ZoomStrip, true);
     m_video.fillZoomChoices();
+    m_lines.showHint(QStringLiteral("Select zoom.."));
 }
 
 void Session::hideZoomStrip()

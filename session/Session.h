@@ -72,6 +72,9 @@ public:
     // file, opens and plays; at the end the status line says there is none.
     void next() { goTo(+1); }
     void previous() { goTo(-1); }
+    // A file named from outside that opens and plays, whatever "Autostart"
+    // says (the desktop's media controls).
+    void openAndPlay(const QString &media);
 
     // ---- transport -------------------------------------------------------
     void play();
@@ -81,6 +84,10 @@ public:
     // call these.
     void stepBack();
     void stepForward();
+    // The arrow keys: five seconds back or on, as far as the start or the
+    // end, however close to them.
+    void skipBack() { skip(-1); }
+    void skipForward() { skip(+1); }
     void toStart();
     void toEnd();
     // Straight to a position, with a file loaded.
@@ -89,8 +96,26 @@ public:
     void toggleMute() { setMuted(!m_playback.muted()); }
     void setRepeat(bool on) { m_playback.setRepeat(on); }
     void setVolume(int percent) { m_playback.chooseVolume(percent); }
-    void volumeUp() { m_playback.volumeUp(); }
-    void volumeDown() { m_playback.volumeDown(); }
+    void volumeUp();
+    void volumeDown();
+    // 0.5x to 2x by the menu and its keys, 0.25x to 4x from outside.
+    void setSpeed(double factor);
+    void speedUp();
+    void slowDown();
+    // The media's audio track, and what the subtitle window shows: nothing,
+    // the subtitle file, one of the media's own tracks, or a file chosen in
+    // the subtitle dialog.
+    void chooseAudioTrack(int id);
+    void subtitlesOff();
+    void subtitlesFromFile();
+    void subtitlesFromTrack(int id);
+    void loadSubtitleFile();
+    QString subtitleChoiceLabel() const;
+    // The picture as it plays, at its own size, as a PNG file in the
+    // pictures folder named after the file and the position.
+    void takeScreenshot();
+    // The menu, for the window it was asked in (or the tray's).
+    void showMenu() { m_windows.askForMenu(); }
     // A press or a drag on the seek bar, x in twips across its width.
     void seekBarPressed(Qt::MouseButtons buttons, double x, double barWidth);
     void seekBarDragged(Qt::MouseButtons buttons, double x, double barWidth);
@@ -115,6 +140,8 @@ public:
     void toggleAlwaysOnTop();
     // Alt+Enter: full screen on with a file loaded; off always.
     void toggleFullScreen();
+    bool fullScreen() const { return m_media.displaySize() == DisplaySize::FullScreen; }
+    void setFullScreen(bool on);
     // While either is open the clock leaves the top-most band alone.
     void showAbout();
     void showOptions();
@@ -133,6 +160,7 @@ public:
     // The windows report where the user or the desktop put them.
     void panelMoved(QPoint position) { m_windows.setPanelPosition(position); }
     void videoMoved(QPoint position) { m_windows.setVideoPosition(position); }
+    void videoFullScreenChanged(bool on) { m_windows.setVideoFullScreen(on); }
 
     // ---- the video window and the zoom strip ------------------------------
     // The grip dragged by `by` twips (left button, after a press on it) and
@@ -143,6 +171,7 @@ public:
     void hideZoomStrip();
     // The list's choice, made or only moved to.
     void chooseZoom(int index) { m_video.chooseZoom(index); }
+    void chooseAspect(int index) { m_video.chooseAspect(index); }
     void setZoomChoice(int index) { m_video.setZoomChoice(index); }
     // While the list has the focus, the strip leaves the top-most band.
     void setZoomListFocused(bool focused) { m_windows.setZoomListFocused(focused); }
@@ -166,7 +195,12 @@ private:
         bool play = false; // even without "Autostart"
     };
 
-    void openQueue(const QStringList &entries, const QString &subtitles);
+    void skip(int direction);
+    // The time line and the seek bar at the playing position, and with
+    // showPosition the subtitles too.
+    void showTime();
+    void showPosition();
+    void openQueue(const QStringList &entries, const QString &subtitles, bool play = false);
     void openQueued(QString subtitles, bool play);
     void goTo(int direction);
     [[nodiscard]] bool openMediaFile(const FileToOpen &file);
@@ -185,6 +219,11 @@ private:
     void onStreamOpened();
     void onEndOfMedia();
     void onDisplayModeChanged();
+    void onTracksChanged();
+    void onScreenshotSaved(const QString &path, bool saved);
+    // A short text over a full-screen picture, where the status line is out
+    // of sight.
+    void feedback(const QString &text);
 
     MediaControl &m_media;
     const PlayerSettings &m_settings;

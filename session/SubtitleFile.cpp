@@ -101,6 +101,7 @@ struct ParsedLine {
     SubtitleEntry entry;
     bool startIsNumber = false;
     bool endIsNumber = false;
+    bool endIsEmpty = false; // {start}{}
     bool hasBothFields = false;
 };
 
@@ -140,6 +141,7 @@ ParsedLine parseLine(const QString &line)
     }
     parsed.entry.text = line.sliced(d);
     parsed.hasBothFields = d > 0;
+    parsed.endIsEmpty = parsed.hasBothFields && endText.trimmed().isEmpty();
     return parsed;
 }
 
@@ -233,24 +235,49 @@ std::optional<std::pair<qint64, qint64>> parseTiming(const QString &line)
     return std::pair{time(1), time(5)};
 }
 
+// SubRip when most of the lines that hold "-->" are SubRip timings: a title
+// line or one malformed cue does not make a SubRip file frame-numbered.
 bool looksLikeSubRip(const QByteArray &bytes)
 {
     LineReader reader(bytes);
     QString line;
-    while (reader.next(line) && isBlankLine(line)) {
+    qsizetype arrows = 0, timings = 0;
+    while (reader.next(line)) {
+        if (!line.contains(QLatin1String("-->")))
+            continue;
+        ++arrows;
+        if (parseTiming(line))
+            ++timings;
     }
-    if (parseTiming(line))
-        return true;
-    return isCounter(line) && reader.next(line) && parseTiming(line);
+    return timings > 0 && 2 * timings > arrows;
 }
 
-QString withoutTags(QString text)
+} // namespace
+
+QString plainSubtitleText(QString text)
 {
-    static const QRegularExpression tag(QStringLiteral("</?(?:i|b|u|font)(?:\\s[^>]*)?>"),
-                                        QRegularExpression::CaseInsensitiveOption);
-    if (text.contains(u'<'))
-        text.remove(tag);
+    static const QRegularExpression codes(
+        QStringLiteral("</?[A-Za-z][^<>\\s]*(?:\\s[^<>]*)?>|\\{\\\\[^{}]*\\}"));
+    if (text.contains(u'<') || text.contains(u'{'))
+        text.remove(codes);
     return text;
+}
+
+namespace {
+
+// MicroDVD's style codes ({y:i}, {c:$BBGGRR}, {f:...}, {s:...}, {P:...}, in
+// either case) and the leading "/" of an italic line, on each line.
+QString withoutStyleCodes(const QString &text)
+{
+    static const QRegularExpression codes(QStringLiteral("\\{[yYcCfFsSpP]:[^{}]*\\}"));
+    QStringList lines = text.split(u'\n');
+    for (QString &line : lines) {
+        if (line.contains(u'{'))
+            line.remove(codes);
+        if (line.startsWith(u'/'))
+            line.remove(0, 1);
+    }
+    return lines.join(u'\n');
 }
 
 } // namespace
@@ -326,6 +353,13 @@ void SubtitleFile::parseFrameLines(const QByteArray &bytes)
     LineReader reader(bytes);
     QString line;
     bool first = true;
+    // An entry written {start}{}: it lasts until the next one starts.
+    std::optional<std::pair<qint64, QString>> open;
+    const auto close = [&](qint64 nextStart) {
+        if (open)
+            addCue(open->first, nextStart - 1, open->second);
+        open.reset();
+    };
     while (reader.next(line)) {
         if (first && isBlankLine(line))
             continue;
@@ -342,8 +376,15 @@ void SubtitleFile::parseFrameLines(const QByteArray &bytes)
         // malformed, not a subtitle.
         if (!parsed.hasBothFields)
             continue;
-        addCue(parsed.entry.start, parsed.entry.end, parsed.entry.text.replace(u'|', u'\n'));
+        const QString text = withoutStyleCodes(parsed.entry.text.replace(u'|', u'\n'));
+        if (parsed.startIsNumber)
+            close(parsed.entry.start);
+        if (parsed.startIsNumber && parsed.endIsEmpty)
+            open = std::pair{qint64(parsed.entry.start), text};
+        else
+            addCue(parsed.entry.start, parsed.entry.end, text);
     }
+    close(qint64(Int32Max) + 1);
 }
 
 void SubtitleFile::parseSubRip(const QByteArray &bytes)
@@ -356,7 +397,7 @@ void SubtitleFile::parseSubRip(const QByteArray &bytes)
     // millisecond is the one before it.
     const auto finish = [&] {
         if (times)
-            addCue(times->first, times->second - 1, withoutTags(text.join(u'\n')));
+            addCue(times->first, times->second - 1, plainSubtitleText(text.join(u'\n')));
         times.reset();
         text.clear();
     };

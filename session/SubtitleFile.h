@@ -22,6 +22,11 @@ struct SubtitleEntry {
 // even); outside the 32-bit range it reads 0.
 SubtitleEntry parseSubtitleLine(const QString &line);
 
+// Subtitle text without the styling the subtitle window cannot show: tags
+// such as <i> or <font ...> and {\an8}-style codes; text that merely looks
+// like a tag ("a < b > c") stays.
+QString plainSubtitleText(QString text);
+
 // A whole subtitle file, read once and then asked for the text at any
 // position. Two formats, told apart by the content: frame-numbered lines
 // (see SubtitleEntry) and SubRip (counter, "00:00:01,000 --> 00:00:02,500",

@@ -188,6 +188,33 @@ void VideoSizing::zoomToCustomSize(QSize pixels)
     showMediaInfo();
 }
 
+const QList<VideoSizing::AspectChoice> &VideoSizing::aspectChoices()
+{
+    static const QList<AspectChoice> choices{{QStringLiteral("As the file says"), 0},
+                                             {QStringLiteral("4:3"), 4.0 / 3},
+                                             {QStringLiteral("16:9"), 16.0 / 9},
+                                             {QStringLiteral("2.35:1"), 2.35}};
+    return choices;
+}
+
+// The engine reports the picture's new size, and the window follows it as
+// it follows a new picture.
+void VideoSizing::chooseAspect(int index)
+{
+    if (!fileLoaded() || index < 0 || index >= aspectChoices().size())
+        return;
+    m_aspect = index;
+    m_media.setAspectRatio(aspectChoices()[index].ratio);
+}
+
+void VideoSizing::forgetAspect()
+{
+    if (m_aspect == 0)
+        return;
+    m_aspect = 0;
+    m_media.setAspectRatio(0);
+}
+
 void VideoSizing::showMediaInfo()
 {
     const int width = m_media.pictureWidth();

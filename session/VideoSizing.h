@@ -53,6 +53,17 @@ public:
     // "352 x 240 MPG [350x227]"; left alone for sound only.
     void showMediaInfo();
 
+    // The picture's aspect ratio: as the file says (0), or one chosen. A
+    // new file keeps its own.
+    struct AspectChoice {
+        QString label;
+        double ratio;
+    };
+    static const QList<AspectChoice> &aspectChoices();
+    int aspectChoice() const { return m_aspect; }
+    void chooseAspect(int index);
+    void forgetAspect();
+
 Q_SIGNALS:
     void layoutChanged();
     void pictureVisibleChanged(bool visible);
@@ -78,6 +89,7 @@ private:
     bool m_pictureVisible = false;
     QList<ZoomChoice> m_choices;
     int m_choice = -1;
+    int m_aspect = 0;
 };
 
 } // namespace qr

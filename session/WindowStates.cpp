@@ -47,6 +47,14 @@ void WindowStates::keepBandUp()
         keepInBand(PlayerWindow::ZoomStrip, !m_zoomListFocused);
 }
 
+void WindowStates::setVideoFullScreen(bool on)
+{
+    if (on == m_videoFullScreen)
+        return;
+    m_videoFullScreen = on;
+    Q_EMIT videoFullScreenChanged(on);
+}
+
 void WindowStates::hideToTray()
 {
     m_panelInTray = true;

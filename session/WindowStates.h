@@ -45,6 +45,11 @@ public:
     // Asks for the window to follow the pointer, or to come to the front.
     void drag(PlayerWindow window) { Q_EMIT dragRequested(window); }
     void raise(PlayerWindow window) { Q_EMIT raiseRequested(window); }
+    void askForMenu() { Q_EMIT menuRequested(); }
+
+    // The video window is full screen, as the window system reports it.
+    bool videoFullScreen() const { return m_videoFullScreen; }
+    void setVideoFullScreen(bool on);
 
     // The options dialog or the About window is open.
     bool dialogOpen() const { return m_dialogOpen; }
@@ -79,6 +84,8 @@ Q_SIGNALS:
     void alwaysOnTopChanged(bool on);
     void dragRequested(PlayerWindow window);
     void raiseRequested(PlayerWindow window);
+    void menuRequested();
+    void videoFullScreenChanged(bool on);
     void panelInTrayChanged(bool inTray);
     void acceptsDroppedFilesChanged(bool accepts);
     void panelPositionChanged(QPoint position);
@@ -96,6 +103,7 @@ private:
     bool m_zoomWasShown = false;
     bool m_acceptsDrops = false;
     bool m_positionsKnown = true;
+    bool m_videoFullScreen = false;
     QPoint m_panelPosition;
     QPoint m_videoPosition;
 };

@@ -38,11 +38,10 @@ AboutWindow::AboutWindow(Session &session, QWidget *parent) : QDialog(parent), m
     QFont bold = product->font();
     bold.setBold(true);
     product->setFont(bold);
-    QLabel *version =
-        makeLabel(QStringLiteral("version"), QStringLiteral("Version 1.0  for Windows 95/98"), this);
+    QLabel *version = makeLabel(QStringLiteral("version"), QStringLiteral("Version 1.0  for Linux"), this);
     QLabel *description = makeLabel(
         QStringLiteral("description"),
-        QStringLiteral("The player requires Windows Media Player in order to run. It uses less CPU so it "
+        QStringLiteral("The player requires libmpv in order to run. It uses less CPU so it "
                        "can increase the smooth playback of DivX video files, but also other media formats"),
         this);
     description->setWordWrap(true);

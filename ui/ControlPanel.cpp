@@ -6,6 +6,7 @@
 #include "skins/Skin.h"
 #include "ui/KeyCommands.h"
 #include "ui/SeekBar.h"
+#include "ui/SkinAccessible.h"
 #include "ui/SkinWidgets.h"
 #include "ui/TrayIcon.h"
 
@@ -105,6 +106,41 @@ void ControlPanel::createControls()
     m_optionsSpot->setToolTip(QStringLiteral("Options"));
     m_quitSpot = label(QStringLiteral("quitSpot"), 3895, 30, 135, 135);
     m_quitSpot->setToolTip(QStringLiteral("Quit"));
+
+    // For a screen reader: each control by its hint, each line by what it is.
+    const std::pair<QWidget *, const char *> names[] = {
+        {m_back, "Seek backwards.."},
+        {m_backLit, "Seek backwards.."},
+        {m_play, "Play media.."},
+        {m_playLit, "Play media.."},
+        {m_pause, "Pause playback.."},
+        {m_pauseLit, "Pause playback.."},
+        {m_stop, "Stop playback.."},
+        {m_stopLit, "Stop playback.."},
+        {m_forward, "Seek forward.."},
+        {m_forwardLit, "Seek forward.."},
+        {m_load, "Open media for playback.."},
+        {m_loadLit, "Open media for playback.."},
+        {m_mute, "Mute On"},
+        {m_muteOn, "Mute off"},
+        {m_repeat, "Repeat On"},
+        {m_repeatOn, "Repeat Off"},
+        {m_zoom, "Show zoom options.."},
+        {m_zoomOn, "Hide zoom options.."},
+        {m_onTopSpot, "Toggle Ontop On/off.."},
+        {m_about, "About.."},
+        {m_traySpot, "Minimise Panel to System Tray"},
+        {m_optionsSpot, "Configure player settings.."},
+        {m_quitSpot, "Exit.."},
+        {m_seekBar, "Seek bar"},
+        {m_status, "Status"},
+        {m_time, "Time"},
+        {m_mediaInfo, "Media information"},
+    };
+    for (const auto &[control, name] : names)
+        control->setAccessibleName(QString::fromLatin1(name));
+    for (SkinLabel *spot : {m_onTopSpot, m_about, m_traySpot, m_optionsSpot, m_quitSpot})
+        spot->setProperty(AccessibleButton, true);
 }
 
 // A transport button lights under the pointer while a file is loaded; its
@@ -219,6 +255,8 @@ void ControlPanel::connectCommands()
         m_session.seekBarDragged(buttons, x, twipsX(m_seekBar->width()));
     });
     connect(m_tray, &TrayIcon::restoreRequested, &s, &Session::restoreFromTray);
+    for (SkinPicture *control : findChildren<SkinPicture *>())
+        connect(control, &SkinPicture::contextClicked, &s, &Session::showMenu);
 }
 
 void ControlPanel::followSession()

@@ -33,14 +33,21 @@ constexpr KeyRow KeyTable[] = {
     {Qt::Key_Q, Qt::ControlModifier, PlayerCommand::Quit},
     {Qt::Key_A, Qt::ControlModifier, PlayerCommand::AlwaysOnTop},
     {Qt::Key_L, Qt::ControlModifier, PlayerCommand::Open},
-    {Qt::Key_Left, Qt::NoModifier, PlayerCommand::StepBack},
-    {Qt::Key_Right, Qt::NoModifier, PlayerCommand::StepForward},
+    {Qt::Key_O, Qt::ControlModifier, PlayerCommand::Open},
+    {Qt::Key_Left, Qt::NoModifier, PlayerCommand::SkipBack},
+    {Qt::Key_Right, Qt::NoModifier, PlayerCommand::SkipForward},
     {Qt::Key_Home, Qt::NoModifier, PlayerCommand::ToStart},
     {Qt::Key_End, Qt::NoModifier, PlayerCommand::ToEnd},
     {Qt::Key_Up, Qt::NoModifier, PlayerCommand::VolumeUp},
     {Qt::Key_Down, Qt::NoModifier, PlayerCommand::VolumeDown},
     {Qt::Key_PageDown, Qt::NoModifier, PlayerCommand::NextFile},
     {Qt::Key_PageUp, Qt::NoModifier, PlayerCommand::PreviousFile},
+    {Qt::Key_Menu, Qt::NoModifier, PlayerCommand::Menu},
+    {Qt::Key_F10, Qt::ShiftModifier, PlayerCommand::Menu},
+    {Qt::Key_S, Qt::NoModifier, PlayerCommand::Screenshot},
+    {Qt::Key_BracketRight, Qt::NoModifier, PlayerCommand::SpeedUp},
+    {Qt::Key_BracketLeft, Qt::NoModifier, PlayerCommand::SlowDown},
+    {Qt::Key_Backspace, Qt::NoModifier, PlayerCommand::NormalSpeed},
     // The keyboard's media keys.
     {Qt::Key_MediaPlay, Qt::NoModifier, PlayerCommand::PauseOrResume},
     {Qt::Key_MediaPause, Qt::NoModifier, PlayerCommand::PauseOrResume},
@@ -73,6 +80,10 @@ void run(PlayerCommand command, Session &session)
         return session.stepBack();
     case PlayerCommand::StepForward:
         return session.stepForward();
+    case PlayerCommand::SkipBack:
+        return session.skipBack();
+    case PlayerCommand::SkipForward:
+        return session.skipForward();
     case PlayerCommand::ToStart:
         return session.toStart();
     case PlayerCommand::ToEnd:
@@ -87,6 +98,16 @@ void run(PlayerCommand command, Session &session)
         return session.volumeDown();
     case PlayerCommand::MuteOnOff:
         return session.toggleMute();
+    case PlayerCommand::Menu:
+        return session.showMenu();
+    case PlayerCommand::Screenshot:
+        return session.takeScreenshot();
+    case PlayerCommand::SpeedUp:
+        return session.speedUp();
+    case PlayerCommand::SlowDown:
+        return session.slowDown();
+    case PlayerCommand::NormalSpeed:
+        return session.setSpeed(1.0);
     case PlayerCommand::NextFile:
         return session.next();
     case PlayerCommand::PreviousFile:

@@ -18,6 +18,8 @@ enum class PlayerCommand {
     Stop,
     StepBack,
     StepForward,
+    SkipBack,
+    SkipForward,
     ToStart,
     ToEnd,
     AlwaysOnTop,
@@ -27,6 +29,11 @@ enum class PlayerCommand {
     MuteOnOff,
     NextFile,
     PreviousFile,
+    Menu,
+    Screenshot,
+    SpeedUp,
+    SlowDown,
+    NormalSpeed,
 };
 
 // The keys of the panel, the video window and the subtitle window: one

@@ -8,6 +8,7 @@
 #include <QDBusAbstractAdaptor>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
+#include <QFileInfo>
 #include <QUrl>
 
 #include <algorithm>
@@ -17,6 +18,7 @@ namespace qr {
 
 namespace {
 
+const QString RootInterface = QStringLiteral("org.mpris.MediaPlayer2");
 const QString PlayerInterface = QStringLiteral("org.mpris.MediaPlayer2.Player");
 const QString PropertiesInterface = QStringLiteral("org.freedesktop.DBus.Properties");
 const QString NoTrack = QStringLiteral("/org/mpris/MediaPlayer2/TrackList/NoTrack");
@@ -38,6 +40,8 @@ class MprisRootAdaptor : public QDBusAbstractAdaptor {
     Q_PROPERTY(QString DesktopEntry READ desktopEntry)
     Q_PROPERTY(QStringList SupportedUriSchemes READ supportedUriSchemes)
     Q_PROPERTY(QStringList SupportedMimeTypes READ supportedMimeTypes)
+    Q_PROPERTY(bool Fullscreen READ fullscreen WRITE setFullscreen)
+    Q_PROPERTY(bool CanSetFullscreen READ canSetFullscreen)
 public:
     explicit MprisRootAdaptor(MprisService *service) : QDBusAbstractAdaptor(service), m_service(*service) {}
 
@@ -49,11 +53,23 @@ public:
     // As the desktop entry lists them.
     QStringList supportedMimeTypes() const
     {
-        return {QStringLiteral("video/x-msvideo"),        QStringLiteral("video/mpeg"),
-                QStringLiteral("application/vnd.ms-asf"), QStringLiteral("video/x-ms-wmv"),
-                QStringLiteral("x-content/video-vcd"),    QStringLiteral("video/mp4"),
-                QStringLiteral("video/x-matroska"),       QStringLiteral("video/webm")};
+        return {QStringLiteral("video/x-msvideo"),
+                QStringLiteral("video/mpeg"),
+                QStringLiteral("application/vnd.ms-asf"),
+                QStringLiteral("video/x-ms-wmv"),
+                QStringLiteral("x-content/video-vcd"),
+                QStringLiteral("video/mp4"),
+                QStringLiteral("video/x-matroska"),
+                QStringLiteral("video/webm"),
+                QStringLiteral("video/quicktime"),
+                QStringLiteral("video/ogg"),
+                QStringLiteral("video/x-flv"),
+                QStringLiteral("video/mp2t")};
     }
+
+    bool fullscreen() const { return m_service.fullScreen(); }
+    void setFullscreen(bool on) { m_service.setFullScreen(on); }
+    bool canSetFullscreen() const { return m_service.canControlTrack(); }
 
 public Q_SLOTS:
     void Raise() { m_service.raise(); }
@@ -63,13 +79,47 @@ private:
     MprisService &m_service;
 };
 
+// The introspection is written out for Position's annotation: it changes
+// all the time, and the desktop learns it by asking, never by a signal.
 class MprisPlayerAdaptor : public QDBusAbstractAdaptor {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.mpris.MediaPlayer2.Player")
+    Q_CLASSINFO("D-Bus Introspection",
+                "  <interface name=\"org.mpris.MediaPlayer2.Player\">\n"
+                "    <method name=\"Next\"/>\n"
+                "    <method name=\"Previous\"/>\n"
+                "    <method name=\"Pause\"/>\n"
+                "    <method name=\"PlayPause\"/>\n"
+                "    <method name=\"Stop\"/>\n"
+                "    <method name=\"Play\"/>\n"
+                "    <method name=\"Seek\"><arg name=\"Offset\" type=\"x\" direction=\"in\"/></method>\n"
+                "    <method name=\"SetPosition\"><arg name=\"TrackId\" type=\"o\" direction=\"in\"/>"
+                "<arg name=\"Position\" type=\"x\" direction=\"in\"/></method>\n"
+                "    <method name=\"OpenUri\"><arg name=\"Uri\" type=\"s\" direction=\"in\"/></method>\n"
+                "    <signal name=\"Seeked\"><arg name=\"Position\" type=\"x\"/></signal>\n"
+                "    <property name=\"PlaybackStatus\" type=\"s\" access=\"read\"/>\n"
+                "    <property name=\"LoopStatus\" type=\"s\" access=\"readwrite\"/>\n"
+                "    <property name=\"Rate\" type=\"d\" access=\"readwrite\"/>\n"
+                "    <property name=\"Metadata\" type=\"a{sv}\" access=\"read\">"
+                "<annotation name=\"org.qtproject.QtDBus.QtTypeName\" value=\"QVariantMap\"/></property>\n"
+                "    <property name=\"Volume\" type=\"d\" access=\"readwrite\"/>\n"
+                "    <property name=\"Position\" type=\"x\" access=\"read\">"
+                "<annotation name=\"org.freedesktop.DBus.Property.EmitsChangedSignal\" value=\"false\"/>"
+                "</property>\n"
+                "    <property name=\"MinimumRate\" type=\"d\" access=\"read\"/>\n"
+                "    <property name=\"MaximumRate\" type=\"d\" access=\"read\"/>\n"
+                "    <property name=\"CanGoNext\" type=\"b\" access=\"read\"/>\n"
+                "    <property name=\"CanGoPrevious\" type=\"b\" access=\"read\"/>\n"
+                "    <property name=\"CanPlay\" type=\"b\" access=\"read\"/>\n"
+                "    <property name=\"CanPause\" type=\"b\" access=\"read\"/>\n"
+                "    <property name=\"CanSeek\" type=\"b\" access=\"read\"/>\n"
+                "    <property name=\"CanControl\" type=\"b\" access=\"read\"/>\n"
+                "  </interface>\n")
     Q_PROPERTY(QString PlaybackStatus READ playbackStatus)
-    Q_PROPERTY(double Rate READ normalRate)
-    Q_PROPERTY(double MinimumRate READ normalRate)
-    Q_PROPERTY(double MaximumRate READ normalRate)
+    Q_PROPERTY(QString LoopStatus READ loopStatus WRITE setLoopStatus)
+    Q_PROPERTY(double Rate READ rate WRITE setRate)
+    Q_PROPERTY(double MinimumRate READ minimumRate)
+    Q_PROPERTY(double MaximumRate READ maximumRate)
     Q_PROPERTY(QVariantMap Metadata READ metadata)
     Q_PROPERTY(double Volume READ volume WRITE setVolume)
     Q_PROPERTY(qlonglong Position READ position)
@@ -86,7 +136,12 @@ public:
     }
 
     QString playbackStatus() const { return m_service.playbackStatus(); }
-    double normalRate() const { return 1.0; } // no other speed
+    QString loopStatus() const { return m_service.loopStatus(); }
+    void setLoopStatus(const QString &status) { m_service.setLoopStatus(status); }
+    double rate() const { return m_service.rate(); }
+    void setRate(double rate) { m_service.setRate(rate); }
+    double minimumRate() const { return Playback::SlowestSpeed; }
+    double maximumRate() const { return Playback::FastestSpeed; }
     QVariantMap metadata() const { return m_service.metadata(); }
     double volume() const { return m_service.volume(); }
     void setVolume(double volume) { m_service.setVolume(volume); }
@@ -129,8 +184,13 @@ MprisService::MprisService(Session &session, QObject *parent) : QObject(parent),
     connect(&m_session.playback(), &Playback::engineVolumeChanged, this, &MprisService::publishChanges);
     connect(&m_session.playback(), &Playback::mediaChanged, this, &MprisService::followFile);
     connect(&m_session.queue(), &PlayQueue::changed, this, &MprisService::publishChanges);
-    connect(&m_session.playback(), &Playback::positionJumped, this,
+    connect(&m_session.playback(), &Playback::positionLanded, this,
             [this](double seconds) { Q_EMIT seeked(microseconds(seconds)); });
+    connect(&m_session.playback(), &Playback::speedChanged, this, &MprisService::publishChanges);
+    connect(&m_session.playback(), &Playback::switchesChanged, this, &MprisService::publishChanges);
+    connect(&m_session.playback(), &Playback::tracksChanged, this, &MprisService::publishChanges);
+    connect(&m_session.windows(), &WindowStates::videoFullScreenChanged, this, &MprisService::publishChanges);
+    connect(&m_session.playback(), &Playback::playStateChanged, this, &MprisService::publishChanges);
     followFile();
 }
 
@@ -152,6 +212,7 @@ bool MprisService::registerOn(QDBusConnection bus)
             m_bus = bus;
             m_serviceName = name;
             m_published = publishedState();
+            m_publishedRoot = publishedRootState();
             return true;
         }
     }
@@ -184,8 +245,9 @@ QVariantMap MprisService::metadata() const
         return {};
     QVariantMap data{
         {QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(trackId()))},
-        {QStringLiteral("xesam:title"), fileNameOnly(m_trackFile)},
-        {QStringLiteral("xesam:url"), QUrl::fromLocalFile(m_trackFile).toString(QUrl::FullyEncoded)},
+        {QStringLiteral("xesam:title"), m_session.playback().title()},
+        {QStringLiteral("xesam:url"),
+         QUrl::fromLocalFile(QFileInfo(m_trackFile).absoluteFilePath()).toString(QUrl::FullyEncoded)},
     };
     if (m_session.playback().duration() > 0)
         data.insert(QStringLiteral("mpris:length"), microseconds(m_session.playback().duration()));
@@ -279,7 +341,7 @@ void MprisService::openUri(const QString &uri)
         return;
     }
     QMetaObject::invokeMethod(
-        &m_session, [session = &m_session, path = url.toLocalFile()] { session->openFile(path); },
+        &m_session, [session = &m_session, path = url.toLocalFile()] { session->openAndPlay(path); },
         Qt::QueuedConnection);
 }
 
@@ -295,11 +357,33 @@ void MprisService::followFile()
     publishChanges();
 }
 
+QString MprisService::loopStatus() const
+{
+    return m_session.playback().repeat() ? QStringLiteral("Track") : QStringLiteral("None");
+}
+
+// The player repeats one file or none; "Playlist" it cannot do.
+void MprisService::setLoopStatus(const QString &status)
+{
+    if (status == QLatin1String("Track") || status == QLatin1String("None"))
+        m_session.setRepeat(status == QLatin1String("Track"));
+}
+
+double MprisService::rate() const { return m_session.playback().speed(); }
+
+void MprisService::setRate(double rate) { m_session.setSpeed(rate); }
+
+bool MprisService::fullScreen() const { return m_session.fullScreen(); }
+
+void MprisService::setFullScreen(bool on) { m_session.setFullScreen(on); }
+
 QVariantMap MprisService::publishedState() const
 {
     const bool canControl = canControlTrack();
     return {
         {QStringLiteral("PlaybackStatus"), playbackStatus()},
+        {QStringLiteral("LoopStatus"), loopStatus()},
+        {QStringLiteral("Rate"), rate()},
         {QStringLiteral("Metadata"), metadata()},
         {QStringLiteral("Volume"), volume()},
         {QStringLiteral("CanPlay"), canControl},
@@ -310,23 +394,34 @@ QVariantMap MprisService::publishedState() const
     };
 }
 
-// One PropertiesChanged with what differs from the last one.
+QVariantMap MprisService::publishedRootState() const
+{
+    return {
+        {QStringLiteral("Fullscreen"), fullScreen()},
+        {QStringLiteral("CanSetFullscreen"), canControlTrack()},
+    };
+}
+
+// For each interface, one PropertiesChanged with what differs from the last.
 void MprisService::publishChanges()
 {
     if (!m_bus)
         return;
-    const QVariantMap now = publishedState();
-    QVariantMap changed;
-    for (auto it = now.cbegin(); it != now.cend(); ++it)
-        if (m_published.value(it.key()) != it.value())
-            changed.insert(it.key(), it.value());
-    m_published = now;
-    if (changed.isEmpty())
-        return;
-    QDBusMessage signal =
-        QDBusMessage::createSignal(ObjectPath, PropertiesInterface, QStringLiteral("PropertiesChanged"));
-    signal << PlayerInterface << changed << QStringList();
-    m_bus->send(signal);
+    for (auto &[interface, published, now] : {std::tuple<const QString &, QVariantMap &, QVariantMap>{
+                                                  PlayerInterface, m_published, publishedState()},
+                                              {RootInterface, m_publishedRoot, publishedRootState()}}) {
+        QVariantMap changed;
+        for (auto it = now.cbegin(); it != now.cend(); ++it)
+            if (published.value(it.key()) != it.value())
+                changed.insert(it.key(), it.value());
+        published = now;
+        if (changed.isEmpty())
+            continue;
+        QDBusMessage signal =
+            QDBusMessage::createSignal(ObjectPath, PropertiesInterface, QStringLiteral("PropertiesChanged"));
+        signal << interface << changed << QStringList();
+        m_bus->send(signal);
+    }
 }
 
 } // namespace qr

@@ -31,6 +31,12 @@ public:
 
     // ---- what the adaptors publish and run -----------------------------
     QString playbackStatus() const;
+    QString loopStatus() const;
+    void setLoopStatus(const QString &status);
+    double rate() const;
+    void setRate(double rate);
+    bool fullScreen() const;
+    void setFullScreen(bool on);
     QVariantMap metadata() const;
     double volume() const;
     void setVolume(double volume);
@@ -56,6 +62,7 @@ Q_SIGNALS:
 private:
     QString trackId() const;
     QVariantMap publishedState() const;
+    QVariantMap publishedRootState() const;
     void publishChanges();
     void followFile();
 
@@ -64,7 +71,8 @@ private:
     QString m_serviceName;
     QString m_trackFile; // the file the track number was given to
     int m_trackNumber = 0;
-    QVariantMap m_published; // the player's properties as last announced
+    QVariantMap m_published;     // the player's properties as last announced
+    QVariantMap m_publishedRoot; // and the root interface's
 };
 
 } // namespace qr

@@ -3,6 +3,7 @@
 #include "desktop/Twips.h"
 #include "skins/Skin.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -30,16 +31,25 @@ void SkinPicture::paintEvent(QPaintEvent *)
 void SkinPicture::mousePressEvent(QMouseEvent *event)
 {
     m_pressed = true;
+    m_pressedAt = event->globalPosition();
     Q_EMIT pressed(event->button(), event->position());
 }
 
 void SkinPicture::mouseReleaseEvent(QMouseEvent *event)
 {
-    const bool click = m_pressed && rect().contains(event->position().toPoint());
+    // A window dragged along with the pointer keeps the pointer over it:
+    // how far the pointer went tells a drag from a click.
+    const bool click =
+        m_pressed && rect().contains(event->position().toPoint()) &&
+        (event->globalPosition() - m_pressedAt).manhattanLength() < QApplication::startDragDistance();
     m_pressed = false;
     Q_EMIT released(event->button());
-    if (click)
+    if (!click)
+        return;
+    if (event->button() == Qt::LeftButton)
         Q_EMIT clicked();
+    else if (event->button() == Qt::RightButton)
+        Q_EMIT contextClicked();
 }
 
 void SkinPicture::mouseMoveEvent(QMouseEvent *event) { Q_EMIT moved(event->buttons(), event->position()); }

@@ -8,7 +8,8 @@ namespace qr {
 
 // A skin picture: draws one picture of the skin scaled to its size, crisp at
 // the screen's pixel ratio, and reports the mouse on it. A press and a
-// release on it make a click.
+// release on it, the pointer having hardly moved, make a click: of the left
+// button a click, of the right one a context click.
 class SkinPicture : public QWidget {
     Q_OBJECT
 public:
@@ -21,6 +22,7 @@ Q_SIGNALS:
     // Every move over it; `buttons` are those held (none while hovering).
     void moved(Qt::MouseButtons buttons, QPointF position);
     void clicked();
+    void contextClicked();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -33,6 +35,7 @@ private:
     QPixmap m_pixmap; // the picture at m_pixmapSize and its pixel ratio, once drawn
     QSize m_pixmapSize;
     bool m_pressed = false;
+    QPointF m_pressedAt; // on the screen
 };
 
 // A transparent line of text over the skin; "&" is shown as it is. A framed

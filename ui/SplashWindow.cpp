@@ -40,7 +40,7 @@ SplashWindow::SplashWindow(QWidget *parent)
     // the artwork keeps its lower band (from y 188) dark and clear for these
     const QColor light(0xE6, 0xDA, 0xF2);
     makeLabel(QStringLiteral("versionLine"), QStringLiteral("Version 1.0"), light, this)->move(16, 196);
-    makeLabel(QStringLiteral("platformLine"), QStringLiteral("Windows 98"), QColor(0xA8, 0x98, 0xBC), this)
+    makeLabel(QStringLiteral("platformLine"), QStringLiteral("Linux"), QColor(0xA8, 0x98, 0xBC), this)
         ->move(16, 215);
     QLabel *number = makeLabel(
         QStringLiteral("versionNumber"),

@@ -48,6 +48,9 @@ VideoWindow::VideoWindow(Session &session, QWidget *view, QWidget *parent)
             m_session.releaseVideoGrip();
     });
 
+    for (SkinPicture *control : findChildren<SkinPicture *>())
+        connect(control, &SkinPicture::contextClicked, &m_session, &Session::showMenu);
+
     const VideoSizing &video = m_session.video();
     connect(&video, &VideoSizing::layoutChanged, this, &VideoWindow::followLayout);
     connect(&video, &VideoSizing::pictureVisibleChanged, m_view, &QWidget::setVisible);
@@ -81,6 +84,19 @@ void VideoWindow::layoutSkin()
     m_topEdge[2]->move(w - m_topEdge[2]->width(), 0);
     m_grip->move(w - m_grip->width(), height() - m_grip->height());
     m_grip->raise();
+}
+
+// Full screen shows the picture alone: no edge, no grip.
+void VideoWindow::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange)
+        return;
+    const bool full = isFullScreen();
+    for (QWidget *skin : {static_cast<QWidget *>(m_grip), static_cast<QWidget *>(m_topEdge[0]),
+                          static_cast<QWidget *>(m_topEdge[1]), static_cast<QWidget *>(m_topEdge[2])})
+        skin->setVisible(!full);
+    m_session.videoFullScreenChanged(full);
 }
 
 void VideoWindow::resizeEvent(QResizeEvent *event)

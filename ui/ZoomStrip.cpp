@@ -9,6 +9,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
+#include <QStandardItemModel>
 
 namespace qr {
 
@@ -58,8 +59,13 @@ void ZoomStrip::fill()
 {
     const QSignalBlocker quiet(m_choices);
     m_choices->clear();
-    for (const ZoomChoice &choice : m_session.video().zoomChoices())
+    auto *model = qobject_cast<QStandardItemModel *>(m_choices->model());
+    for (const ZoomChoice &choice : m_session.video().zoomChoices()) {
         m_choices->addItem(choice.label);
+        // The separators only separate: they cannot be chosen.
+        if (choice.kind == ZoomChoice::Kind::Separator && model)
+            model->item(m_choices->count() - 1)->setEnabled(false);
+    }
     m_choices->setCurrentIndex(-1);
 }
 

@@ -40,7 +40,7 @@ row() {
 }
 
 row empty.avi Error "$(play_error "$M/empty.avi" -17 'unrecognized file format')"
-row folder.mpg 'Fatal error' "File \"$M/folder.mpg\" doesnt exist!"
+row folder.mpg 'Fatal error' "Folder \"$M/folder.mpg\" holds no media files!"
 # Root reads every file: the unreadable one needs the player run as nobody,
 # with a home, a store and the X server's cookie of its own.
 if [ "$(id -u)" = 0 ]; then

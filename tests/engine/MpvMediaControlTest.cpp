@@ -2,6 +2,7 @@
 // names. Every wait is for the engine's own report, with a bound generous enough for a loaded machine.
 #include "engine/MpvMediaControl.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -19,6 +20,7 @@
 using qr::DisplaySize;
 using qr::MpvMediaControl;
 using enum qr::PlayState;
+using Kind = qr::MediaTrack::Kind;
 
 namespace {
 
@@ -85,7 +87,10 @@ protected:
         ended{c, &MpvMediaControl::endOfMedia}, errors{c, &MpvMediaControl::engineError},
         landed{c, &MpvMediaControl::seekLanded}, modes{c, &MpvMediaControl::displayModeChanged},
         mouse{c, &MpvMediaControl::pictureMousePressed}, states{c, &MpvMediaControl::playStateChanged},
-        started{c, &MpvMediaControl::started};
+        started{c, &MpvMediaControl::started}, pointer{c, &MpvMediaControl::picturePointerMoved},
+        retracked{c, &MpvMediaControl::tracksChanged}, texts{c, &MpvMediaControl::trackSubtitleTextChanged},
+        speeds{c, &MpvMediaControl::speedChanged}, resized{c, &MpvMediaControl::pictureSizeChanged},
+        shots{c, &MpvMediaControl::screenshotSaved};
 };
 
 // File, picture width and height, frames per second (0: no picture, no rate).
@@ -108,6 +113,7 @@ TEST_F(Engine, EachClipOpensShowsItsPictureSeeksAndEnds)
         EXPECT_EQ(QSize(control.pictureWidth(), control.pictureHeight()), QSize(width, height));
         EXPECT_NEAR(control.frameRate(), fps, 0.001);
         EXPECT_EQ(control.currentPosition(), 0.0);
+        EXPECT_EQ(control.mediaTitle(), QString()) << "no title tag: not the file name either";
         control.setCurrentPosition(1.0);
         EXPECT_EQ(control.currentPosition(), 1.0) << "a put position reads back at once";
         EXPECT_NEAR(landing([&] { control.setCurrentPosition(0.5); }), 0.5, Near) << "only the last lands";
@@ -186,9 +192,9 @@ TEST_F(Engine, StartsOnceAndDamagedFilesFailOrPlayWhatTheyHave)
     ASSERT_SOON(showsPicture(onScreen(view)));
 }
 
-// Full screen by the member, left by Esc, and by a double-click on the
-// picture, left by another; the engine's controller takes the mouse there.
-TEST_F(Engine, FullScreenFillsTheWindowAndTheControllerTakesTheMouse)
+// Full screen by the member, left by Esc, and by a double-click on the picture, left by another. There the
+// bars are black, and the pointer moving over the picture is reported while the controls are on.
+TEST_F(Engine, FullScreenFillsTheWindowInBlackAndReportsThePointer)
 {
     start(true);
     open("clip.mpg");
@@ -199,20 +205,33 @@ TEST_F(Engine, FullScreenFillsTheWindowAndTheControllerTakesTheMouse)
                             QVariant::fromValue(Qt::ShiftModifier | Qt::AltModifier), QPointF(10, 20)}));
     control.setFullScreenControls(true);
     const auto doubleClick = [&] { QTest::mouseDClick(view, Qt::LeftButton, {}, QPoint(20, 20)); };
+    const auto pointerReported = [&](bool controls) { // a drag: delivered with or without tracking
+        control.setFullScreenControls(controls);
+        pointer.clear();
+        QMouseEvent move(QEvent::MouseMove, QPointF(30, 30), view->mapToGlobal(QPointF(30, 30)), Qt::NoButton,
+                         Qt::LeftButton, {});
+        QApplication::sendEvent(view, &move);
+        return pointer.count() == 1 && view->hasMouseTracking() == controls;
+    };
 
     for (const bool byMember : {true, false}) {
         SCOPED_TRACE(byMember ? "member" : "double-click");
         byMember ? control.setDisplaySize(DisplaySize::FullScreen) : doubleClick();
         EXPECT_EQ(modes.count(), byMember ? 0 : 1) << "only the double-click announces full screen";
         ASSERT_SOON(host.isFullScreen() && view->geometry() == host.rect());
-        EXPECT_TRUE(view->hasMouseTracking());
+        ASSERT_SOON(QColor(onScreen(view).pixel(view->width() / 2, 1)) == Qt::black);
+        EXPECT_TRUE(pointerReported(true));
+        EXPECT_FALSE(pointerReported(false));
+        control.setFullScreenControls(true);
+        mouse.clear();
         QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(5, 5));
-        EXPECT_EQ(mouse.count(), 1) << "the controller's";
+        EXPECT_EQ(mouse.count(), 1) << "a press in full screen is the player's";
         byMember ? QTest::keyClick(&host, Qt::Key_Escape) : doubleClick();
         EXPECT_FALSE(host.keys.contains(Qt::Key_Escape)) << "Esc in full screen belongs to the control";
         ASSERT_SOON(!host.isFullScreen());
         EXPECT_EQ(view->geometry(), windowed);
-        EXPECT_FALSE(view->hasMouseTracking());
+        ASSERT_SOON(QColor(onScreen(view).pixel(160, 1)) == Background);
+        EXPECT_FALSE(pointerReported(true)) << "windowed";
     }
     EXPECT_EQ(modes.count(), 1);
     QTest::keyClick(&host, Qt::Key_Escape);
@@ -264,6 +283,62 @@ TEST(EngineTrace, WritesEachEventAndTheDecodingAsked)
     }
     qunsetenv("QUILVANE_RYN_TRACE");
     qunsetenv("QUILVANE_RYN_HWDEC");
+}
+
+// tracks.mkv's tracks. The chosen subtitle track's text comes to the player and never onto the picture;
+// choices, speed and aspect reach the engine and come back as its reports.
+TEST_F(Engine, TracksSubtitleTextSpeedAspectAndScreenshots)
+{
+    start(true);
+    open("tracks.mkv");
+    EXPECT_EQ(control.tracks(), (QList<qr::MediaTrack>{{Kind::Audio, 1, "eng", "Main", "ac3", 2},
+                                                       {Kind::Audio, 2, "ger", "Commentary", "vorbis", 1},
+                                                       {Kind::Subtitle, 1, "eng", "Full", "subrip"},
+                                                       {Kind::Subtitle, 2, "ger", "Forced", "subrip"}}));
+    EXPECT_EQ(control.mediaTitle(), "Test Title");
+    EXPECT_EQ(control.currentTrack(Kind::Audio), 1);
+    ASSERT_SOON(control.trackSubtitleText() == "Top line\nBottom line") << "the default track's, lines kept";
+    ASSERT_SOON(showsPicture(onScreen(view)));
+    const QImage picture = onScreen(view);
+    control.selectTrack(Kind::Subtitle, 0);
+    EXPECT_NEAR(landing([&] { control.stop(); }), 0.0, Near);
+    ASSERT_SOON(onScreen(view) == picture) << "the same picture with subtitles off: the text was not on it";
+    // Subtitle track, place, the text there; each row's text differs from the one before.
+    const std::tuple<int, double, const char *> Cues[] = {
+        {1, 1.5, "Later"}, {1, 1.0, ""}, {2, 1.5, "Unten"}, {0, 1.5, ""}};
+    for (const auto &[track, seconds, text] : Cues) {
+        control.selectTrack(Kind::Subtitle, track);
+        ASSERT_SOON(control.currentTrack(Kind::Subtitle) == track);
+        EXPECT_NEAR(landing([&] { control.setCurrentPosition(seconds); }), seconds, Near);
+        ASSERT_SOON(control.trackSubtitleText() == text) << track << " at " << seconds;
+        EXPECT_EQ(texts.last()[0], text);
+    }
+    control.selectTrack(Kind::Audio, 2);
+    ASSERT_SOON(control.currentTrack(Kind::Audio) == 2);
+    EXPECT_GE(retracked.count(), 5) << "each choice";
+
+    for (const double factor : {1.5, 1.0}) {
+        control.setSpeed(factor);
+        ASSERT_SOON(control.speed() == factor);
+        EXPECT_EQ(speeds.last()[0], factor);
+    }
+    const QTemporaryDir dir;
+    for (const auto &[name, saved] :
+         {std::pair{"shot.png", true}, {"shot", true}, {"none/shot.png", false}}) {
+        shots.clear();
+        control.saveScreenshot(dir.filePath(name));
+        ASSERT_SOON(!shots.isEmpty());
+        EXPECT_EQ(shots[0], (QVariantList{dir.filePath(name), saved}));
+        EXPECT_EQ(QImage(dir.filePath(name), "png").size(), saved ? QSize(320, 240) : QSize(0, 0)) << name;
+    }
+    EXPECT_EQ(resized.count(), 0) << "the first size is the opening's";
+    for (const auto &[ratio, size] :
+         {std::pair{2.0, QSize(480, 240)}, {1.0, QSize(320, 320)}, {0.0, QSize(320, 240)}}) {
+        resized.clear();
+        control.setAspectRatio(ratio);
+        ASSERT_SOON(!resized.isEmpty());
+        EXPECT_EQ(QSize(control.pictureWidth(), control.pictureHeight()), size) << ratio;
+    }
 }
 
 } // namespace

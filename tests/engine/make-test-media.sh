@@ -17,6 +17,18 @@ produce clip.asf av 320x240 25 -c:v wmv2 -b:v 500k -c:a wmav2 -b:a 64k -f asf
 produce clip.mp3 ff -f lavfi -i "$tone" -c:a libmp3lame -b:a 96k -f mp3
 # 720x576 stored, shown at 16:9: 1024x576.
 produce anamorphic.mpg av 720x576 25 -c:v mpeg2video -b:v 1500k -aspect 16:9 -c:a mp2 -f mpeg
+# Two audio tracks (English stereo AC-3, German mono Vorbis), two SubRip tracks (the first the default) and a
+# title tag. Each subtitle: a cue until 0.8 s, a gap, a cue from 1.2 s.
+srt() { printf '1\n00:00:00,000 --> 00:00:00,800\n%s\n\n2\n00:00:01,200 --> 00:00:02,000\n%s\n' "$@"; }
+mkv() {
+    srt $'Top line\nBottom line' Later >full.srt && srt Oben Unten >forced.srt
+    av 320x240 25 -f lavfi -i sine=frequency=660:duration=2 -i full.srt -i forced.srt -map 0 -map 1 -map 2 -map 3 \
+        -map 4 -c:v mpeg4 -q:v 5 -c:a:0 ac3 -ac:a:0 2 -c:a:1 libvorbis -c:s srt -metadata title="Test Title" \
+        -metadata:s:a:0 language=eng -metadata:s:a:0 title=Main -metadata:s:a:1 language=ger \
+        -metadata:s:a:1 title=Commentary -metadata:s:s:0 language=eng -metadata:s:s:0 title=Full \
+        -metadata:s:s:1 language=ger -metadata:s:s:1 title=Forced -f matroska "$1"
+}
+produce tracks.mkv mkv
 cut() { head -c $(($(stat -c %s clip.avi) / 2)) clip.avi >"$1"; }
 produce truncated.avi cut
 # Seeded noise: every run fails the same way.

@@ -3,11 +3,7 @@
 
 #include "settings/StoredNumber.h"
 
-#include <QString>
-
 #include <cmath>
-#include <cstddef>
-#include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {

@@ -82,7 +82,7 @@ TEST_F(Opening, MissingFilesGetTheirMessageAndReachNothing)
         QString media, subs, text;
     } cases[] = {
         {"media missing", false, gone, "", "File \"%1\" doesnt exist!"},
-        {"a folder", false, store.dir(), "", "File \"%1\" doesnt exist!"},
+        {"a folder", false, store.dir(), "", "Folder \"%1\" holds no media files!"},
         {"subtitles missing", true, "", store.dir() + "/gone.sub", "Subs File \"%1\" doesnt exist!"},
     };
     for (const auto &c : cases) {

@@ -1,32 +1,41 @@
 #pragma once
 
+#include "settings/Registry.h"
 #include "settings/RegistryStore.h"
 
-#include <QByteArray>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
-#include <QStringList>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <map>
 #include <string>
 
 namespace qr::test {
 
-// Everything stored: "PATH" -> "" per key, "PATH|NAME" -> data per value; "!" for an unreadable root.
+inline const QString kRyn = QStringLiteral("HKEY_LOCAL_MACHINE\\Software\\Tarvell\\Quilvane\\Ryn");
+
+// Ryn holds Splash=no and QV_RL=10; HKEY_CURRENT_USER\Other holds a=1.
+inline void FillStore()
+{
+    ASSERT_FALSE(createKey(kRyn) || writeValues(kRyn, {{"Splash", "no"}, {"QV_RL", "10"}}) ||
+                 createKey("HKEY_CURRENT_USER\\Other") || writeValue("HKEY_CURRENT_USER\\Other", "a", "1"));
+}
+
+// Everything stored: "PATH" -> "" per key, "PATH|NAME" -> data per value; {"!"} for an unreadable store.
 inline std::map<std::string, std::string> DumpStore()
 {
     std::map<std::string, std::string> out;
     for (std::uint32_t r = RegistryStore::kClassesRoot; !RegistryStore::RootName(r).empty(); ++r) {
         std::uint32_t h = 0;
         std::vector<RegistryStore::KeyRecord> keys;
-        if (RegistryStore::OpenKey(r, "", RegistryStore::kKeyRead, h) != RegistryStore::kSuccess) {
-            out["!"] = "unreadable";
-            continue;
-        }
-        RegistryStore::Snapshot(h, keys);
+        if (RegistryStore::OpenKey(r, "", RegistryStore::kKeyRead, h) != RegistryStore::kSuccess)
+            return {{"!", "unreadable"}};
+        const std::int32_t read = RegistryStore::Snapshot(h, keys);
         RegistryStore::CloseKey(h);
+        if (read != RegistryStore::kSuccess)
+            return {{"!", "unreadable"}};
         for (const auto &k : keys) {
             const std::string path =
                 std::string(RegistryStore::RootName(r)) + (k.path.empty() ? "" : "\\" + k.path);
@@ -38,8 +47,10 @@ inline std::map<std::string, std::string> DumpStore()
     return out;
 }
 
+// Makes the file's folder too.
 inline void WriteFile(const QString &path, const QByteArray &bytes)
 {
+    QDir().mkpath(QFileInfo(path).path());
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size())
         << path.toStdString();
@@ -56,11 +67,10 @@ struct ToolRun {
     QByteArray out, err;
 };
 
-// Runs the real quilvane-ryn-reg against the current store, through `asUser`
-// (a command such as setpriv with its arguments) when given.
+// The real quilvane-ryn-reg on the current store, run through `asUser` (setpriv and its arguments) if given.
 inline ToolRun RunTool(const QStringList &args, const QStringList &asUser = {})
 {
-    QStringList command = asUser + QStringList{QString::fromLocal8Bit(std::getenv("QR_REG_TOOL"))} + args;
+    QStringList command = asUser + QStringList{qEnvironmentVariable("QR_REG_TOOL")} + args;
     QProcess p;
     p.start(command.takeFirst(), command);
     EXPECT_TRUE(p.waitForFinished(60000)) << "tool did not finish";

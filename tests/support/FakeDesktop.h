@@ -15,6 +15,7 @@ public:
     QList<QStringList> files;
     QList<std::optional<QString>> texts;
     QStringList asked; // the titles of the dialogs and prompts shown
+    QString pictures;
 
     QRect primaryScreen() const override { return screenRects.value(0); }
     QList<QRect> screens() const override { return screenRects; }
@@ -33,6 +34,7 @@ public:
         asked << title;
         return files.isEmpty() ? QStringList() : files.takeFirst();
     }
+    QString picturesFolder() const override { return pictures; }
     std::optional<QString> askText(const QString &title, const QString &, const QString &) override
     {
         asked << title;

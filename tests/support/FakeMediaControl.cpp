@@ -1,5 +1,7 @@
 #include "tests/support/FakeMediaControl.h"
 
+#include <QFile>
+
 namespace qr::test {
 
 void FakeMediaControl::start()
@@ -27,6 +29,7 @@ void FakeMediaControl::setCurrentPosition(double seconds)
 {
     calls << QStringLiteral("setCurrentPosition ") + QString::number(seconds);
     position = seconds;
+    Q_EMIT seekLanded(seconds);
 }
 
 void FakeMediaControl::play()
@@ -90,6 +93,33 @@ void FakeMediaControl::openStream(int pictureWidth, int pictureHeight, double se
     height = pictureHeight;
     length = seconds;
     Q_EMIT streamOpened();
+}
+
+void FakeMediaControl::selectTrack(MediaTrack::Kind kind, int id)
+{
+    calls
+        << QStringLiteral("selectTrack %1 %2").arg(kind == MediaTrack::Kind::Audio ? "audio" : "sub").arg(id);
+    (kind == MediaTrack::Kind::Audio ? chosenAudio : chosenSubtitle) = id;
+    Q_EMIT tracksChanged();
+}
+
+void FakeMediaControl::setSpeed(double factor)
+{
+    calls << QStringLiteral("setSpeed ") + QString::number(factor);
+    speedFactor = factor;
+    Q_EMIT speedChanged(factor);
+}
+
+void FakeMediaControl::setAspectRatio(double ratio)
+{
+    calls << QStringLiteral("setAspectRatio ") + QString::number(ratio);
+}
+
+void FakeMediaControl::saveScreenshot(const QString &path)
+{
+    QFile shot(path);
+    const bool saved = shot.open(QIODevice::WriteOnly) && shot.write("png") == 3;
+    Q_EMIT screenshotSaved(path, saved);
 }
 
 } // namespace qr::test

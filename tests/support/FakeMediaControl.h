@@ -52,6 +52,25 @@ public:
     double frameRate() const override { return fps; }
     QWidget *view() override { return viewWidget; }
 
+    QList<MediaTrack> trackList;
+    int chosenAudio = 0, chosenSubtitle = 0;
+    QString subtitleText;
+    double speedFactor = 1.0;
+    QString title;
+    QList<MediaTrack> tracks() const override { return trackList; }
+    int currentTrack(MediaTrack::Kind kind) const override
+    {
+        return kind == MediaTrack::Kind::Audio ? chosenAudio : chosenSubtitle;
+    }
+    void selectTrack(MediaTrack::Kind kind, int id) override;
+    QString trackSubtitleText() const override { return subtitleText; }
+    double speed() const override { return speedFactor; }
+    void setSpeed(double factor) override;
+    void setAspectRatio(double ratio) override;
+    void saveScreenshot(const QString &path) override; // saved at once, as a file of "png"
+    void showOnScreen(const QString &text) override { calls << QStringLiteral("showOnScreen ") + text; }
+    QString mediaTitle() const override { return title; }
+
     // The play state, announced when it changes, as the engine's own controls
     // change it.
     void setState(PlayState newState);

@@ -19,13 +19,15 @@ namespace qr::test {
 class BusLog : public QObject {
     Q_OBJECT
 public:
-    QList<QVariantMap> changes;
-    std::vector<qlonglong> seeks; // Qt 6.4's QList compares empty lists by memcmp on null
+    QList<QVariantMap> changes, rootChanges; // of the player's interface, of the root one
+    std::vector<qlonglong> seeks;            // Qt 6.4's QList compares empty lists by memcmp on null
 
 public Q_SLOTS:
     void propertiesChanged(const QDBusMessage &message)
     {
-        changes << qdbus_cast<QVariantMap>(message.arguments().value(1).value<QDBusArgument>());
+        const bool player = message.arguments().value(0).toString().endsWith(".Player");
+        (player ? changes : rootChanges)
+            << qdbus_cast<QVariantMap>(message.arguments().value(1).value<QDBusArgument>());
     }
     void seeked(qlonglong position) { seeks.push_back(position); }
 };
