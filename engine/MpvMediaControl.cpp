@@ -38,8 +38,7 @@ enum Observed : std::uint64_t {
     TimePos,
     Duration,
     EofReached,
-    DisplayWidth,
-    DisplayHeight,
+    PictureParams, // both sides of the shown size at once: one change, one report
     Mute,
     Volume,
     ContainerFps,
@@ -67,8 +66,7 @@ constexpr ObservedProperty Observations[ObservedCount] = {
     {mpv::PropTimePos, MPV_FORMAT_DOUBLE},
     {mpv::PropDuration, MPV_FORMAT_DOUBLE},
     {mpv::PropEofReached, MPV_FORMAT_FLAG},
-    {mpv::PropDisplayWidth, MPV_FORMAT_INT64},
-    {mpv::PropDisplayHeight, MPV_FORMAT_INT64},
+    {mpv::PropVideoOutParams, MPV_FORMAT_NODE},
     {mpv::PropMute, MPV_FORMAT_FLAG},
     {mpv::PropVolume, MPV_FORMAT_DOUBLE},
     {mpv::PropContainerFps, MPV_FORMAT_DOUBLE},
@@ -577,14 +575,20 @@ void MpvMediaControl::handleProperty(std::uint64_t propertyTag, const mpv_event_
             reachEnd();
         break;
     }
-    case DisplayWidth:
-    case DisplayHeight:
-        if (m_phase == Phase::Open && property.format == MPV_FORMAT_INT64) {
-            (which == DisplayWidth ? m_width : m_height) = readInt(&property);
-            if (MpvSurface *view = surface())
-                view->setPictureSize(QSize(m_width, m_height));
-        }
+    case PictureParams: {
+        if (m_phase != Phase::Open || property.format != MPV_FORMAT_NODE)
+            break;
+        const mpv_node &params = *static_cast<mpv_node *>(property.data);
+        const int width = fieldInt(params, mpv::ParamDisplayWidth),
+                  height = fieldInt(params, mpv::ParamDisplayHeight);
+        if (width <= 0 || height <= 0)
+            break;
+        m_width = width;
+        m_height = height;
+        if (MpvSurface *view = surface())
+            view->setPictureSize(QSize(m_width, m_height));
         break;
+    }
     case TrackList:
     case SubtitleText:
     case Title:

@@ -51,6 +51,10 @@ inline constexpr char PropDuration[] = "duration";
 inline constexpr char PropEofReached[] = "eof-reached";
 inline constexpr char PropDisplayWidth[] = "dwidth";
 inline constexpr char PropDisplayHeight[] = "dheight";
+// The picture as shown, aspect applied; its fields "dw" and "dh" change together.
+inline constexpr char PropVideoOutParams[] = "video-out-params";
+inline constexpr char ParamDisplayWidth[] = "dw";
+inline constexpr char ParamDisplayHeight[] = "dh";
 inline constexpr char PropContainerFps[] = "container-fps";
 inline constexpr char PropEstimatedFps[] = "estimated-vf-fps";
 inline constexpr char PropIdleActive[] = "idle-active";

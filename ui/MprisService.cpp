@@ -371,7 +371,16 @@ void MprisService::setLoopStatus(const QString &status)
 
 double MprisService::rate() const { return m_session.playback().speed(); }
 
-void MprisService::setRate(double rate) { m_session.setSpeed(rate); }
+// A rate of 0 is a pause, by the interface's rules; a negative one, playing backwards, is refused.
+void MprisService::setRate(double rate)
+{
+    if (std::isnan(rate) || rate < 0.0)
+        return;
+    if (rate > 0.0)
+        m_session.setSpeed(rate);
+    else if (m_session.playback().playState() == PlayState::Playing)
+        m_session.pauseOrResume();
+}
 
 bool MprisService::fullScreen() const { return m_session.fullScreen(); }
 

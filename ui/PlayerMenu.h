@@ -7,8 +7,8 @@ namespace qr {
 class Session;
 
 // The one menu for everything the skin has no button for, opened by a
-// right click on the panel, the picture or the tray icon, and by the Menu
-// key or Shift+F10 in any of the player's windows. Built anew from the
+// right click on the panel or the picture, and by the Menu key or
+// Shift+F10 in any of the player's windows. Built anew from the
 // session each time it opens: what cannot act is disabled, what is on is
 // checked. Each item runs the session's command, as its key does.
 class PlayerMenu : public QMenu {

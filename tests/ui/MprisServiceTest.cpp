@@ -69,12 +69,17 @@ protected:
         return call(Properties, "Get", {Player, name}).arguments().value(0).value<QDBusVariant>().variant();
     }
     QVariantMap metadata() { return qdbus_cast<QVariantMap>(property("Metadata").value<QDBusArgument>()); }
-    // The next announcement.
-    QVariantMap announced()
+    // The next announcement (that names KEY).
+    QVariantMap announced(const QString &key = {})
     {
         const qsizetype seen = log.changes.size();
-        return QTest::qWaitFor([&] { return log.changes.size() > seen; }, 5000) ? log.changes.last()
-                                                                                : QVariantMap{};
+        const auto found = [&] {
+            for (qsizetype i = seen; i < log.changes.size(); ++i)
+                if (key.isEmpty() || log.changes[i].contains(key))
+                    return log.changes[i];
+            return QVariantMap{};
+        };
+        return QTest::qWaitFor([&] { return !found().isEmpty(); }, 5000) ? found() : QVariantMap{};
     }
 
     std::unique_ptr<MprisService> service;
@@ -110,9 +115,9 @@ TEST_F(Mpris, AnnouncesWhatChangesAndOnlyThat)
     EXPECT_EQ(announced(), (QVariantMap{{"Volume", 0.4}}));
 
     open("second.avi");
-    EXPECT_EQ(
-        qdbus_cast<QVariantMap>(announced().value("Metadata").value<QDBusArgument>()).value("xesam:title"),
-        "second.avi");
+    EXPECT_EQ(qdbus_cast<QVariantMap>(announced("Metadata").value("Metadata").value<QDBusArgument>())
+                  .value("xesam:title"),
+              "second.avi");
     EXPECT_EQ(metadata().value("mpris:trackid").value<QDBusObjectPath>().path(),
               "/example/tarvell/QuilvaneRyn/Track/2");
 }
@@ -211,6 +216,45 @@ TEST_F(Mpris, ASecondPlayerTakesAnInstanceName)
     }
     QDBusConnection::disconnectFromBus("second");
     EXPECT_FALSE(MprisService(*session).registerOn(QDBusConnection("no such bus")));
+}
+
+// Rate and LoopStatus are read and written; a rate of 0 pauses. Full screen is the root interface's.
+TEST_F(Mpris, RateLoopAndFullScreen)
+{
+    open("film.mkv");
+    media.openStream(352, 240, 100);
+    session->play();
+    const auto set = [&](const QString &interface, const char *name, const QVariant &value) {
+        return call(Properties, "Set", {interface, name, QVariant::fromValue(QDBusVariant(value))}).type();
+    };
+    for (const auto &[asked, speed] :
+         {std::pair{1.5, 1.5}, {1.0, 1.0}, {0.1, 0.25}, {9.0, 4.0}, {-1.0, 4.0}}) {
+        EXPECT_EQ(set(Player, "Rate", asked), QDBusMessage::ReplyMessage) << asked;
+        EXPECT_DOUBLE_EQ(property("Rate").toDouble(), speed) << asked;
+    }
+    EXPECT_EQ(media.state, PlayState::Playing);
+    set(Player, "Rate", 0.0);
+    EXPECT_EQ(media.state, PlayState::Paused);
+    EXPECT_DOUBLE_EQ(property("Rate").toDouble(), 4.0) << "the speed stays";
+
+    for (const auto &[status, repeat, reads] :
+         {std::tuple{"Track", true, "Track"}, {"Playlist", true, "Track"}, {"None", false, "None"}}) {
+        set(Player, "LoopStatus", status);
+        EXPECT_EQ(session->playback().repeat(), repeat) << status;
+        EXPECT_EQ(property("LoopStatus").toString(), reads) << status;
+    }
+
+    const QString root = "org.mpris.MediaPlayer2";
+    set(root, "Fullscreen", true);
+    EXPECT_TRUE(session->fullScreen());
+    session->videoFullScreenChanged(true); // as the video window reports it
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return !log.rootChanges.isEmpty() && log.rootChanges.last().value("Fullscreen").toBool(); },
+        5000));
+    const QDBusMessage introspection = call("org.freedesktop.DBus.Introspectable", "Introspect");
+    EXPECT_TRUE(
+        introspection.arguments().value(0).toString().contains("EmitsChangedSignal\" value=\"false\""))
+        << "Position's, the one property without change signals";
 }
 
 } // namespace

@@ -1,0 +1,72 @@
+// The menu as the user sees it: which items can act and which are checked,
+// from the session's state, and that an item runs the session's command.
+#include "tests/support/SessionFixture.h"
+#include "ui/PlayerMenu.h"
+
+namespace qr::test {
+namespace {
+
+using Kind = MediaTrack::Kind;
+
+class Menu : public SessionFixture {
+protected:
+    // "Speed/1.5x" names an item of a submenu.
+    QAction *find(const QString &path)
+    {
+        menu = std::make_unique<PlayerMenu>(*session);
+        menu->rebuild();
+        QMenu *in = menu.get();
+        const QStringList parts = path.split(u'/');
+        for (QAction *action : in->actions()) {
+            if (action->text() != parts[0])
+                continue;
+            if (parts.size() == 1)
+                return action;
+            in = action->menu();
+            for (QAction *inner : in->actions())
+                if (inner->text() == parts[1])
+                    return inner;
+        }
+        ADD_FAILURE() << "no item " << path.toStdString();
+        static QAction none;
+        return &none;
+    }
+    std::unique_ptr<PlayerMenu> menu;
+};
+
+TEST_F(Menu, ItemsFollowTheSessionsState)
+{
+    const QStringList needAFile = {"Play", "Stop",      "Speed",     "Aspect ratio",
+                                   "Zoom", "Subtitles", "Screenshot"};
+    for (const QString &item : needAFile)
+        EXPECT_FALSE(find(item)->isEnabled()) << item.toStdString() << " with nothing loaded";
+    EXPECT_TRUE(find("Open file...")->isEnabled());
+    EXPECT_FALSE(find("Audio track")->isEnabled()) << "no tracks";
+
+    media.trackList = {{Kind::Audio, 1, "eng", "", "ac3", 6}, {Kind::Audio, 2, "ger", "", "aac", 2}};
+    media.chosenAudio = 2;
+    open("film.mkv");
+    media.openStream(640, 360, 100);
+    for (const QString &item : needAFile)
+        EXPECT_TRUE(find(item)->isEnabled()) << item.toStdString() << " with a file";
+    const std::pair<const char *, bool> checks[] = {{"Audio track/1: English (AC-3 5.1)", false},
+                                                    {"Audio track/2: German (AAC stereo)", true},
+                                                    {"Speed/1x", true},
+                                                    {"Speed/1.5x", false},
+                                                    {"Always on top", false}};
+    for (const auto &[item, on] : checks)
+        EXPECT_EQ(find(item)->isChecked(), on) << item;
+
+    find("Speed/1.5x")->trigger();
+    find("Always on top")->trigger();
+    EXPECT_TRUE(find("Speed/1.5x")->isChecked()) << "the engine's speed read back";
+    EXPECT_TRUE(find("Always on top")->isChecked());
+    find("Audio track/1: English (AC-3 5.1)")->trigger();
+    EXPECT_EQ(media.chosenAudio, 1);
+    find("Play")->trigger();
+    EXPECT_EQ(media.state, PlayState::Playing);
+    EXPECT_TRUE(find("Pause")->isEnabled());
+}
+
+} // namespace
+} // namespace qr::test
