@@ -11,7 +11,6 @@ class Transport : public SessionFixture {
 protected:
     void SetUp() override
     {
-        restart();
         open();
         media.length = 100;
         media.position = 50;
