@@ -10,40 +10,24 @@
 namespace qr {
 namespace {
 
-// A signal's handler, put back as it was at the end.
-class Disposition {
-public:
-    explicit Disposition(int signalNumber) : m_number(signalNumber)
-    {
-        sigaction(m_number, nullptr, &m_saved);
-    }
-    ~Disposition() { sigaction(m_number, &m_saved, nullptr); }
-    void set(void (*handler)(int)) const
-    {
-        struct sigaction action {};
-        action.sa_handler = handler;
-        sigaction(m_number, &action, nullptr);
-    }
-    void (*current() const)(int)
-    {
-        struct sigaction now {};
-        sigaction(m_number, nullptr, &now);
-        return now.sa_handler;
-    }
-
-private:
-    int m_number;
-    struct sigaction m_saved {};
-};
-
+using Handler = void (*)(int);
 void otherHandler(int) {}
+
+// Sets a signal's handler and gives the one it had.
+Handler setHandler(int number, Handler handler)
+{
+    struct sigaction action {
+    }, old{};
+    action.sa_handler = handler;
+    sigaction(number, &action, &old);
+    return old.sa_handler;
+}
 
 TEST(SignalWatcher, EachSignalArrivesThroughTheLoop)
 {
     for (const int number : {SIGTERM, SIGINT, SIGHUP}) {
         SCOPED_TRACE(strsignal(number));
-        const Disposition before(number);
-        before.set(otherHandler);
+        setHandler(number, otherHandler);
         {
             SignalWatcher watcher({SIGTERM, SIGINT, SIGHUP});
             ASSERT_TRUE(watcher.isWatching());
@@ -56,23 +40,25 @@ TEST(SignalWatcher, EachSignalArrivesThroughTheLoop)
             EXPECT_EQ(received.at(0).at(0).toInt(), number);
             EXPECT_EQ(received.at(1).at(0).toInt(), number);
         }
-        EXPECT_EQ(before.current(), otherHandler) << "the earlier handler did not come back";
+        EXPECT_EQ(setHandler(number, SIG_DFL), otherHandler) << "the earlier handler did not come back";
     }
 }
 
 // As under nohup: the run was asked to outlive a hangup.
 TEST(SignalWatcher, AnIgnoredSignalStaysIgnored)
 {
-    const Disposition hangup(SIGHUP);
-    hangup.set(SIG_IGN);
-    SignalWatcher watcher({SIGTERM, SIGHUP});
-    EXPECT_EQ(hangup.current(), SIG_IGN);
-    QSignalSpy received(&watcher, &SignalWatcher::received);
-    std::raise(SIGHUP);
-    std::raise(SIGTERM);
-    EXPECT_TRUE(received.wait(5000));
-    ASSERT_EQ(received.count(), 1);
-    EXPECT_EQ(received.at(0).at(0).toInt(), SIGTERM);
+    setHandler(SIGHUP, SIG_IGN);
+    {
+        SignalWatcher watcher({SIGTERM, SIGHUP});
+        EXPECT_EQ(setHandler(SIGHUP, SIG_IGN), SIG_IGN);
+        QSignalSpy received(&watcher, &SignalWatcher::received);
+        std::raise(SIGHUP);
+        std::raise(SIGTERM);
+        EXPECT_TRUE(received.wait(5000));
+        ASSERT_EQ(received.count(), 1);
+        EXPECT_EQ(received.at(0).at(0).toInt(), SIGTERM);
+    }
+    setHandler(SIGHUP, SIG_DFL);
 }
 
 } // namespace

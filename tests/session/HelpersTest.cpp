@@ -6,32 +6,20 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 
 namespace qr::test {
 namespace {
 
-constexpr double Nan = std::numeric_limits<double>::quiet_NaN();
-constexpr double Inf = std::numeric_limits<double>::infinity();
-
 TEST(ClockText, FieldsAreZeroFilledBelowTenAndHalvesGoToEven)
 {
-    const std::pair<std::int64_t, const char *> cases[] = {
-        {0, "0:00:00"},
-        {9, "0:00:09"},
-        {10, "0:00:10"},
-        {59, "0:00:59"},
-        {60, "0:01:00"},
-        {549, "0:09:09"},
-        {3599, "0:59:59"},
-        {3725, "1:02:05"},
-        {36000, "10:00:00"},
-        {wholeSeconds(125.5), "0:02:06"},
-        {wholeSeconds(124.5), "0:02:04"},
-    };
-    for (const auto &[seconds, text] : cases)
+    const std::pair<std::int64_t, const char *> rows[] = {
+        {0, "0:00:00"},   {9, "0:00:09"},    {10, "0:00:10"},   {59, "0:00:59"},    {60, "0:01:00"},
+        {549, "0:09:09"}, {3599, "0:59:59"}, {3725, "1:02:05"}, {36000, "10:00:00"}};
+    for (const auto &[seconds, text] : rows)
         EXPECT_EQ(convertTime(seconds), text) << seconds;
+    EXPECT_EQ(convertTime(wholeSeconds(125.5)), "0:02:06");
+    EXPECT_EQ(convertTime(wholeSeconds(124.5)), "0:02:04");
 }
 
 TEST(ClockText, TitleScrollSlidesThenBlankThenRestarts)
@@ -44,15 +32,16 @@ TEST(ClockText, TitleScrollSlidesThenBlankThenRestarts)
     EXPECT_EQ(scrollTitle(title, pos), title.left(20));
 }
 
+// A desktop from 0 to 1280 on its axis, a window 100 long, 15 twips a pixel.
 TEST(WindowPlacement, CoordinateInReachOfTheDesktop)
 {
-    // A desktop from 0 to 1280 on its axis, a window 100 long, 15 twips a pixel.
-    const std::pair<double, std::optional<int>> cases[] = {
-        {1507.5, 100},          {-99 * 15, -99},           {-100 * 15, std::nullopt},
-        {1279 * 15, 1279},      {1280 * 15, std::nullopt}, {4e10, std::nullopt},
-        {-1e300, std::nullopt}, {Nan, std::nullopt},       {Inf, std::nullopt},
-    };
-    for (const auto &[twips, pixels] : cases)
+    constexpr double Nan = std::numeric_limits<double>::quiet_NaN(),
+                     Inf = std::numeric_limits<double>::infinity();
+    const std::optional<int> no;
+    const std::pair<double, std::optional<int>> rows[] = {{1507.5, 100},     {-99 * 15, -99}, {-100 * 15, no},
+                                                          {1279 * 15, 1279}, {1280 * 15, no}, {4e10, no},
+                                                          {-1e300, no},      {Nan, no},       {Inf, no}};
+    for (const auto &[twips, pixels] : rows)
         EXPECT_EQ(coordinateInReach(twips, 15, 0, 1280, 100), pixels) << twips;
     EXPECT_EQ(coordinateInReach(-1000 * 15, 15, -1280, 2560, 100), -1000) << "a desktop left of zero";
 }
@@ -72,11 +61,10 @@ TEST(WindowPlacement, KeepWithinAndTheVirtualDesktop)
 // The panel is 274 x 113, the video window 720 x 480 at 280, 181.
 TEST(WindowPlacement, StoredPositionsAreJudgedAgainstTheWholeDesktop)
 {
-    const QRect primary(0, 0, 1280, 1024);
+    const QRect primary(0, 0, 1280, 1024), video(280, 181, 720, 480);
     const QList<QRect> sideBySide{primary, QRect(1280, 0, 1280, 1024)};
-    const QList<QRect> leftOfPrimary{QRect(-1280, 0, 1280, 1024), primary};
-    const QList<QRect> lShaped{primary, QRect(1280, 0, 1280, 512)};
-    const QRect video(280, 181, 720, 480);
+    const QList<QRect> leftOfPrimary{QRect(-1280, 0, 1280, 1024), primary},
+        lShaped{primary, QRect(1280, 0, 1280, 512)};
     const QPoint defaultPanel(640 - 137, 181 - 113);
     const struct {
         const char *what;

@@ -1,231 +1,174 @@
 // The one road by which files reach the engine: the open dialogs, the
 // checks and their messages, autostart, the status texts, the remembered
-// player state, drops, the command line and files asked for before the
-// engine runs.
+// player state, the engine's failures, the command line and files asked
+// for before the engine runs.
 #include "tests/support/SessionFixture.h"
+
+#include <QDir>
 
 namespace qr::test {
 namespace {
 
-class Opening : public SessionFixture {
-protected:
-    void SetUp() override { restart(); }
-};
+using Opening = SessionFixture;
 
-TEST_F(Opening, TheOpenDialogsAndTheirCancels)
+// What the dialogs are answered: what opens, the status line and the box.
+TEST_F(Opening, TheOpenDialogsTheirCancelsAndMissingFiles)
 {
-    const QString clip = makeFile("clip.avi");
-    const QString subs = makeFile("clip.sub", "{0}{9}x\r\n");
+    const QString clip = makeFile("clip.avi"), subs = makeFile("clip.sub", "{0}{9}x\r\n");
+    const QString gone = store.dir() + "/gone", empty = store.dir() + "/empty";
+    ASSERT_TRUE(QDir(store.dir()).mkdir("empty"));
+    const QStringList dialogs{"Open Media", "Open Subtitles Resource"};
+    const QString none = "No media loaded..", missing = "Fatal error: %1 \"" + gone + "\" doesnt exist!";
+    const QString noSubtitles =
+        "Subtitles not loaded.: No Subtitles file selected.  Deselect Subtitles use in the options panel.";
     const struct {
         const char *what;
         bool subtitles, loaded;
         QList<QStringList> answers;
-        QStringList asked;
-        QString status, opened;
-        bool box;
+        QString status, box;
     } cases[] = {
-        {"media chosen", false, false, {{clip}}, {"Open Media"}, "clip.avi loaded..", clip, false},
-        {"cancelled", false, false, {}, {"Open Media"}, "No media loaded..", "", false},
-        {"cancelled, a file loaded", false, true, {}, {"Open Media"}, "Load file..", "loaded", false},
-        {"with subtitles",
-         true,
+        {"media chosen", false, false, {{clip}}, "clip.avi loaded..", ""},
+        {"cancelled", false, false, {}, none, ""},
+        {"cancelled, a file loaded", false, true, {}, "Load file..", ""},
+        {"with subtitles", true, false, {{clip}, {subs}}, "clip.avi loaded..", ""},
+        {"subtitles cancelled", true, false, {{clip}}, none, noSubtitles},
+        {"subtitles cancelled, a file loaded", true, true, {{clip}}, "Load Subtitles..", ""},
+        {"media missing", false, false, {{gone}}, none, missing.arg("File")},
+        {"subtitles missing", true, false, {{clip}, {gone}}, none, missing.arg("Subs File")},
+        {"a folder without media",
          false,
-         {{clip}, {subs}},
-         {"Open Media", "Open Subtitles Resource"},
-         "clip.avi loaded..",
-         clip,
-         false},
-        {"subtitles cancelled",
-         true,
          false,
-         {{clip}},
-         {"Open Media", "Open Subtitles Resource"},
-         "No media loaded..",
-         "",
-         true},
-        {"subtitles cancelled, a file loaded",
-         true,
-         true,
-         {{clip}},
-         {"Open Media", "Open Subtitles Resource"},
-         "Load Subtitles..",
-         "loaded",
-         false},
+         {{empty}},
+         none,
+         "Fatal error: Folder \"" + empty + "\" holds no media files!"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         setValue(PlayerSettings::UseSubs, PlayerSettings::yesNo(c.subtitles));
         restart();
         media.file = c.loaded ? "loaded" : "";
-        messages.clear();
+        media.calls.clear();
         desktop.asked.clear();
         desktop.files = c.answers;
         session->openFromDialog();
-        EXPECT_EQ(desktop.asked, c.asked);
+        EXPECT_EQ(desktop.asked, dialogs.mid(0, c.subtitles && !c.answers.isEmpty() ? 2 : 1));
         EXPECT_EQ(lines().status(), c.status);
-        EXPECT_EQ(media.file, c.opened);
-        ASSERT_EQ(messages.size(), c.box ? 1 : 0);
-        if (c.box) {
-            EXPECT_EQ(messages[0].title, "Subtitles not loaded.");
-            EXPECT_EQ(messages[0].text,
-                      "No Subtitles file selected.  Deselect Subtitles use in the options panel.");
-        }
-    }
-}
-
-TEST_F(Opening, MissingFilesGetTheirMessageAndReachNothing)
-{
-    const QString gone = store.dir() + "/gone.avi";
-    const struct {
-        const char *what;
-        bool subtitles;
-        QString media, subs, text;
-    } cases[] = {
-        {"media missing", false, gone, "", "File \"%1\" doesnt exist!"},
-        {"a folder", false, store.dir(), "", "Folder \"%1\" holds no media files!"},
-        {"subtitles missing", true, "", store.dir() + "/gone.sub", "Subs File \"%1\" doesnt exist!"},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.what);
-        setValue(PlayerSettings::UseSubs, PlayerSettings::yesNo(c.subtitles));
-        restart();
-        messages.clear();
-        media.calls.clear();
-        desktop.files = {{c.media.isEmpty() ? makeFile("clip.avi") : c.media}, {c.subs}};
-        session->openFromDialog();
-        ASSERT_EQ(messages.size(), 1);
-        EXPECT_EQ(messages[0].title, "Fatal error");
-        EXPECT_TRUE(messages[0].critical);
-        EXPECT_EQ(messages[0].text, c.text.arg(c.subtitles ? c.subs : c.media));
-        EXPECT_EQ(lines().status(), "No media loaded..");
-        EXPECT_TRUE(media.calls.isEmpty()) << "nothing reaches the engine";
+        const bool opens = c.status == "clip.avi loaded..";
+        EXPECT_EQ(media.file, opens ? clip : c.loaded ? "loaded" : "");
+        EXPECT_EQ(media.calls.isEmpty(), !opens) << "nothing else reaches the engine";
+        EXPECT_EQ(messages.isEmpty() ? "" : messages[0].title + ": " + messages[0].text, c.box);
+        EXPECT_TRUE(!c.box.startsWith("Fatal") || messages[0].critical);
     }
 }
 
 // The file goes into the engine before play is called, and the clock runs
-// only when the file plays.
+// only when the file plays; a long name is cut short.
 TEST_F(Opening, AutostartAndStatusTexts)
 {
-    const struct {
-        const char *name;
-        bool autostart;
-        QString status;
-    } cases[] = {
-        {"clip.avi", true, "clip.avi "},
-        {"clip.avi", false, "clip.avi loaded.."},
-        {"abcdefghijklmnopqrstuvwx.avi", false, "abcdefghijklmnopqrstuvwx... loaded.."},
-        {"abcdefghijklmnopqrstu.avi", true, "abcdefghijklmnopqrstu.av... "},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.name);
-        setValue(PlayerSettings::Autostart, PlayerSettings::yesNo(c.autostart));
-        session->windowClosed(PlayerWindow::Video);
+    for (const auto &[name, autostart, status] :
+         {std::tuple{"clip.avi", true, "clip.avi "},
+          {"abcdefghijklmnopqrstuvwx.avi", false, "abcdefghijklmnopqrstuvwx... loaded.."}}) {
+        SCOPED_TRACE(name);
+        setValue(PlayerSettings::Autostart, PlayerSettings::yesNo(autostart));
+        open("before.avi");
         media.state = PlayState::Playing;
-        session->pauseOrResume(); // with a file loaded, pausing stops the clock
+        session->pauseOrResume(); // stops the clock
+        session->windowClosed(PlayerWindow::Video);
         media.calls.clear();
-        const QString path = makeFile(c.name);
+        const QString path = makeFile(name);
         session->openFile(path);
-        EXPECT_EQ(lines().status(), c.status);
+        EXPECT_EQ(lines().status(), status);
         EXPECT_EQ(session->playback().currentFile(), path);
-        const QStringList expected{"setFileName " + path, "play"};
-        EXPECT_EQ(media.calls, expected.mid(0, c.autostart ? 2 : 1));
-        EXPECT_EQ(shown(PlayerWindow::Video), c.autostart);
-        EXPECT_EQ(session->clockRunning(), c.autostart);
+        EXPECT_EQ(media.calls, QStringList({"setFileName " + path, "play"}).mid(0, autostart ? 2 : 1));
+        EXPECT_EQ(shown(PlayerWindow::Video), autostart);
+        EXPECT_EQ(session->clockRunning(), autostart);
     }
 }
 
-// Remembered mute, repeat and zoom strip apply on every open while
-// "RememberPlayer" is on; the switches show again either way, as the engine
-// has them.
+// Remembered mute, repeat and zoom strip apply at an open while
+// "RememberPlayer" is on, each by its own value.
 TEST_F(Opening, RememberedPlayerState)
 {
     const struct {
-        const char *what;
         QString remember, mute, repeat, zoom;
         bool muteOn, repeatOn, zoomOn;
     } cases[] = {
-        {"not remembered", "", "yes", "yes", "yes", false, false, false},
-        {"all on", "yes", "yes", "yes", "yes", true, true, true},
-        {"mute only", "yes", "yes", "no", "no", true, false, false},
-        {"repeat only", "yes", "no", "yes", "", false, true, false},
-        {"zoom only", "yesterday", "No", "", "yes", false, false, true},
+        {"no", "yes", "yes", "yes", false, false, false},
+        {"yes", "yes", "no", "yes", true, false, true},
+        {"yes", "no", "yes", "no", false, true, false},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.what);
-        setValue(PlayerSettings::RememberPlayer, c.remember);
-        setValue(PlayerSettings::RememberedMute, c.mute);
-        setValue(PlayerSettings::RememberedRepeat, c.repeat);
-        setValue(PlayerSettings::RememberedZoomStrip, c.zoom);
+        SCOPED_TRACE((c.remember + c.mute + c.repeat + c.zoom).toStdString());
+        setValues({{PlayerSettings::RememberPlayer, c.remember},
+                   {PlayerSettings::RememberedMute, c.mute},
+                   {PlayerSettings::RememberedRepeat, c.repeat},
+                   {PlayerSettings::RememberedZoomStrip, c.zoom}});
         restart();
-        media.file.clear();
         media.muted = false;
-        EXPECT_FALSE(session->playback().optionButtonsShown()) << "hidden with nothing loaded";
-        for (int run = 0; run < 2; ++run) {
-            open();
-            EXPECT_EQ(session->playback().muted(), c.muteOn) << run;
-            EXPECT_EQ(media.muted, c.muteOn) << run;
-            EXPECT_EQ(session->playback().repeat(), c.repeatOn) << run;
-            EXPECT_EQ(shown(PlayerWindow::ZoomStrip), c.zoomOn) << run;
-            EXPECT_TRUE(session->playback().optionButtonsShown());
-        }
+        open();
+        EXPECT_EQ(session->playback().muted(), c.muteOn);
+        EXPECT_EQ(media.muted, c.muteOn);
+        EXPECT_EQ(session->playback().repeat(), c.repeatOn);
+        EXPECT_EQ(shown(PlayerWindow::ZoomStrip), c.zoomOn);
     }
 }
 
-// A remembered value applies at an open while "RememberPlayer" is on, until
-// a volume is chosen in the run; what is missing or malformed is full.
+// A remembered volume applies at an open while "RememberPlayer" is on,
+// until a volume is chosen in the run; what is missing or malformed is full.
 TEST_F(Opening, RememberedVolume)
 {
-    const struct {
-        QString remember;
-        std::optional<QString> stored;
-        int expected;
-    } cases[] = {
-        {"yes", "65", 65},          {"yes", "0", 0},      {"yes", " 40 ", 40},
-        {"yes", std::nullopt, 100}, {"yes", "loud", 100}, {"yes", "-1", 100},
-        {"yes", "101", 100},        {"yes", "65.5", 100}, {"no", "65", 100},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.stored.value_or("absent").toStdString() + " " + c.remember.toStdString());
+    const std::tuple<const char *, std::optional<QString>, int> rows[] = {
+        {"yes", "65", 65},    {"yes", "0", 0},      {"yes", "-1", 100},         {"yes", "101", 100},
+        {"yes", "65.5", 100}, {"yes", "loud", 100}, {"yes", std::nullopt, 100}, {"no", "65", 100}};
+    for (const auto &[remember, stored, expected] : rows) {
+        SCOPED_TRACE(stored.value_or("absent").toStdString() + " " + remember);
         TempStore fresh;
-        setValue(PlayerSettings::RememberPlayer, c.remember);
-        if (c.stored)
-            setValue(PlayerSettings::RememberedVolume, *c.stored);
+        setValue(PlayerSettings::RememberPlayer, remember);
+        if (stored)
+            setValue(PlayerSettings::RememberedVolume, *stored);
         media.volumeLevel = 100;
         restart();
         open();
-        EXPECT_EQ(session->playback().volume(), c.expected);
-        EXPECT_EQ(media.volumeLevel, c.expected);
+        EXPECT_EQ(session->playback().volume(), expected);
+        EXPECT_EQ(media.volumeLevel, expected);
     }
-    setValue(PlayerSettings::RememberPlayer, "yes");
+    setValues({{PlayerSettings::RememberPlayer, "yes"}, {PlayerSettings::RememberedVolume, "65"}});
     session->setVolume(30);
     open("second.avi");
     EXPECT_EQ(session->playback().volume(), 30) << "a volume chosen in the run outlasts the next file";
 }
 
-TEST_F(Opening, EngineRefusalIsReportedAndLeavesNoMedia)
+// Refused at once or failing later, the file ends in the state without
+// media and the "Error" box with the engine's code and words.
+TEST_F(Opening, EngineFailuresReturnToNoMedia)
 {
-    media.refuseFiles = true;
-    const QString path = makeFile("clip.avi");
-    session->openFile(path);
-    ASSERT_EQ(messages.size(), 1);
-    EXPECT_EQ(messages[0].title, "Error");
-    EXPECT_EQ(messages[0].text,
-              "An error occured while attempting to play file \"" + path +
-                  "\".\r\n\r\nIf this error occurs again, please send the errorcode/description "
-                  "in a mail to support@tarvell.example\r\n\r\n(Error code: #-5/Error "
-                  "description: cannot open)");
-    EXPECT_EQ(lines().status(), "No media loaded..");
-    EXPECT_FALSE(shown(PlayerWindow::Video));
-}
-
-TEST_F(Opening, DropsOpenTheFirstPathOnlyTrimmed)
-{
-    const QString first = makeFile("first.avi");
-    session->openDroppedFiles({" " + first + " ", makeFile("second.avi")});
-    EXPECT_EQ(media.file, first);
-    EXPECT_EQ(session->playback().currentFile(), first);
-    session->openDroppedFiles({});
-    EXPECT_EQ(media.file, first);
+    for (const bool refused : {true, false}) {
+        SCOPED_TRACE(refused ? "refused" : "failed while playing");
+        restart();
+        media.refuseFiles = refused;
+        const QString path = makeFile("clip.avi");
+        session->openFile(path);
+        if (!refused) {
+            media.openStream(352, 240, 100);
+            media.position = 50;
+            session->play();
+            session->clockTick();
+            ASSERT_TRUE(shown(PlayerWindow::Video));
+            Q_EMIT media.engineError(-5, "cannot open");
+        }
+        ASSERT_EQ(messages.size(), 1);
+        EXPECT_EQ(messages[0].title, "Error");
+        EXPECT_EQ(messages[0].text,
+                  "An error occured while attempting to play file \"" + path +
+                      "\".\r\n\r\nIf this error occurs again, please send the errorcode/description "
+                      "in a mail to support@tarvell.example\r\n\r\n(Error code: #-5/Error "
+                      "description: cannot open)");
+        EXPECT_TRUE(media.file.isEmpty());
+        EXPECT_EQ(lines().status(), "No media loaded..");
+        EXPECT_EQ(lines().seekValue(), 0);
+        EXPECT_TRUE(lines().timeText().isEmpty() && lines().mediaInfo().isEmpty());
+        EXPECT_FALSE(shown(PlayerWindow::Video));
+    }
 }
 
 // The first window shows before the engine runs; a file asked for meanwhile
@@ -249,28 +192,6 @@ TEST_F(Opening, FilesWaitForTheEngine)
     media.calls.clear();
     media.start();
     EXPECT_TRUE(media.calls.isEmpty()) << "a second start opens nothing again";
-}
-
-TEST_F(Opening, CommandLineFileOrDrops)
-{
-    const struct {
-        const char *what;
-        QStringList files;
-        QString status;
-        bool box, drops;
-    } cases[] = {
-        {"none", {}, "No media loaded..", false, true},
-        {"empty", {""}, "No media loaded..", true, false},
-        {"real", {makeFile("clip.avi")}, "clip.avi loaded..", false, false},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.what);
-        messages.clear();
-        remake().loadPanel(c.files);
-        EXPECT_EQ(lines().status(), c.status);
-        EXPECT_EQ(!messages.isEmpty(), c.box);
-        EXPECT_EQ(windows().acceptsDroppedFiles(), c.drops);
-    }
 }
 
 } // namespace

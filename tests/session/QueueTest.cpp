@@ -11,7 +11,6 @@ namespace {
 
 class Queue : public SessionFixture {
 protected:
-    void SetUp() override { restart(); }
     // The files made in a folder of their own, by name.
     QStringList makeFolder(const QString &folder, const QStringList &names)
     {
@@ -22,59 +21,36 @@ protected:
         return paths;
     }
     QString name() const { return fileNameOnly(media.file); }
-    void end()
-    {
-        media.state = PlayState::Stopped;
-        media.position = 0;
-        Q_EMIT media.endOfMedia();
-    }
 };
 
-TEST(NaturalOrder, AsAFileManagerShowsNames)
-{
-    QStringList names{"ep10.mkv", "Ep2.MKV", "ep1.avi", "ep02b.avi", "EP1.mkv", "a.mp4", "ep1 (1).avi"};
-    std::sort(names.begin(), names.end(), naturalLess);
-    const QStringList expected{"a.mp4",   "ep1 (1).avi", "ep1.avi", "EP1.mkv",
-                               "Ep2.MKV", "ep02b.avi",   "ep10.mkv"};
-    EXPECT_EQ(names, expected);
-}
-
+// The first file opens by the usual road, each end of a file opens and
+// plays the next one, and after the last nothing opens.
 TEST_F(Queue, EachSourceQueuesItsFilesInOrderAndEachEndGoesOn)
 {
     const QStringList abc = makeFolder("abc", {"a.avi", "b.mkv", "c.mp4"});
     makeFile("abc/notes.txt");
-    const struct {
-        const char *what;
-        std::function<void()> open;
-    } sources[] = {
-        {"command line", [&] { remake().loadPanel(abc); }},
-        {"a folder on the command line", [&] { remake().loadPanel({store.dir() + "/abc"}); }},
-        {"drop", [&] { session->openDroppedFiles(abc); }},
-        {"dropped folder", [&] { session->openDroppedFiles({store.dir() + "/abc"}); }},
-        {"dialog",
-         [&] {
-             desktop.files = {abc};
-             session->openFromDialog();
-         }},
-    };
-    for (const auto &source : sources) {
-        SCOPED_TRACE(source.what);
-        source.open();
+    for (const std::string_view source : {"command line", "drop", "dialog"}) {
+        SCOPED_TRACE(source);
+        desktop.files = {abc};
+        if (source == "command line")
+            remake().loadPanel({store.dir() + "/abc"}); // the folder
+        else if (source == "drop")
+            session->openDroppedFiles({" " + abc[0] + " ", abc[1], abc[2]}); // blanks trimmed
+        else
+            session->openFromDialog();
         EXPECT_EQ(name(), "a.avi");
-        EXPECT_EQ(media.state, PlayState::Stopped) << "the first opens by the usual road";
+        EXPECT_EQ(media.state, PlayState::Stopped);
         for (const char *following : {"b.mkv", "c.mp4"}) {
-            end();
+            media.reachEnd();
             EXPECT_EQ(name(), following);
             EXPECT_EQ(media.state, PlayState::Playing);
         }
-        end();
-        EXPECT_EQ(name(), "c.mp4") << "after the last, nothing";
+        media.reachEnd();
+        EXPECT_EQ(name(), "c.mp4");
         EXPECT_EQ(lines().status(), "");
     }
-    session->setRepeat(true);
-    media.calls.clear();
-    end();
-    EXPECT_EQ(media.calls, QStringList{"play"}) << "repeat plays the same file again";
+    session->openDroppedFiles({});
+    EXPECT_EQ(name(), "c.mp4") << "an empty drop changes nothing";
 }
 
 TEST_F(Queue, AVanishedFileIsReportedAndTheQueueGoesOn)
@@ -82,7 +58,7 @@ TEST_F(Queue, AVanishedFileIsReportedAndTheQueueGoesOn)
     const QStringList files = makeFolder("q", {"a.avi", "gone.avi", "c.avi"});
     QFile::remove(files[1]);
     session->openDroppedFiles(files);
-    end();
+    media.reachEnd();
     ASSERT_EQ(messages.size(), 1);
     EXPECT_EQ(messages[0].text, "File \"" + files[1] + "\" doesnt exist!");
     EXPECT_EQ(name(), "c.avi");
@@ -92,35 +68,23 @@ TEST_F(Queue, AVanishedFileIsReportedAndTheQueueGoesOn)
 TEST_F(Queue, NextAndPreviousInTheQueueAndInTheFolder)
 {
     const QStringList folder = makeFolder("f", {"ep1.avi", "ep2.avi", "ep10.avi"});
-    makeFile("f/ep3.srt");
-    const struct {
-        const char *what;
-        QStringList queue;
-        void (Session::*go)();
-        QString lands, hint;
-    } cases[] = {
-        {"queue, next", {folder[2], folder[0]}, &Session::next, "ep1.avi", ""},
-        {"queue, previous at its start",
-         {folder[2], folder[0]},
-         &Session::previous,
-         "ep10.avi",
-         "No previous file.."},
-        {"folder, next", {folder[0]}, &Session::next, "ep2.avi", ""},
-        {"folder, previous", {folder[2]}, &Session::previous, "ep2.avi", ""},
-        {"folder, next at its end", {folder[2]}, &Session::next, "ep10.avi", "No next file.."},
-        {"folder, previous at its start", {folder[0]}, &Session::previous, "ep1.avi", "No previous file.."},
-        {"a subtitle file's folder place", {store.dir() + "/f/ep3.srt"}, &Session::next, "ep10.avi", ""},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.what);
-        session->openDroppedFiles(c.queue);
-        (session.get()->*c.go)();
-        EXPECT_EQ(name(), c.lands);
-        if (!c.hint.isEmpty()) {
-            EXPECT_EQ(lines().status(), c.hint);
-        } else {
+    const QString queue = "queue", first = "No previous file..", last = "No next file..";
+    // From a file, or the queue of ep10 and ep1, lands on a file, or stays with the hint.
+    const std::tuple<QString, void (Session::*)(), QString, QString> rows[] = {
+        {queue, &Session::next, "ep1.avi", ""},         {queue, &Session::previous, "ep10.avi", first},
+        {"ep1.avi", &Session::next, "ep2.avi", ""},     {"ep10.avi", &Session::previous, "ep2.avi", ""},
+        {"ep10.avi", &Session::next, "ep10.avi", last}, {"ep1.avi", &Session::previous, "ep1.avi", first},
+        {"ep3.srt", &Session::next, "ep10.avi", ""}}; // where a subtitle file would stand
+    for (const auto &[from, go, lands, hint] : rows) {
+        SCOPED_TRACE(from.toStdString() + (go == &Session::next ? " next" : " previous"));
+        session->openDroppedFiles(from == queue ? QStringList{folder[2], folder[0]}
+                                                : QStringList{makeFile("f/" + from)});
+        (session.get()->*go)();
+        EXPECT_EQ(name(), lands);
+        if (hint.isEmpty())
             EXPECT_EQ(media.state, PlayState::Playing) << "a file gone to plays";
-        }
+        else
+            EXPECT_EQ(lines().status(), hint);
     }
     session->openDroppedFiles({folder[1]});
     EXPECT_TRUE(session->queue().canGo(+1) && session->queue().canGo(-1));
@@ -128,47 +92,37 @@ TEST_F(Queue, NextAndPreviousInTheQueueAndInTheFolder)
     EXPECT_FALSE(session->queue().canGo(+1));
 }
 
-// From a file of 100 minutes: where it was left, if anywhere, is where it
-// starts again, the status line saying so; played to the end it is
-// forgotten. Kept across runs through quit.
+// Where a file was left, if anywhere, is where it starts again, the status
+// line saying so; played to the end it is forgotten. Kept across runs.
 TEST_F(Queue, ResumeWhereTheFileWasLeft)
 {
-    const struct {
-        const char *what;
-        bool on;
-        double length, leftAt;
-        bool ended;
-        std::optional<double> resumes;
-    } cases[] = {
-        {"left in the middle", true, 6000, 2533, false, 2533},
-        {"just past the start's 10 s", true, 6000, 10.5, false, 10.5},
-        {"within 10 s of the start", true, 6000, 10, false, std::nullopt},
-        {"within 10 s of the end", true, 6000, 5990, false, std::nullopt},
-        {"under a minute long", true, 59, 30, false, std::nullopt},
-        {"a minute long", true, 60, 30, false, 30},
-        {"played to the end", true, 6000, 2533, true, std::nullopt},
-        {"switched off", false, 6000, 2533, false, std::nullopt},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.what);
+    // Resume on, the file's length, where it was left, played to the end, and
+    // where it resumes ("" for the start).
+    const std::tuple<bool, double, double, bool, QString> rows[] = {{true, 6000, 2533, false, "0:42:13"},
+                                                                    {true, 6000, 10.5, false, "0:00:10"},
+                                                                    {true, 6000, 10, false, ""},
+                                                                    {true, 6000, 5990, false, ""},
+                                                                    {true, 59, 30, false, ""},
+                                                                    {true, 60, 30, false, "0:00:30"},
+                                                                    {true, 6000, 2533, true, ""},
+                                                                    {false, 6000, 2533, false, ""}};
+    for (const auto &[on, length, leftAt, ended, resumed] : rows) {
+        SCOPED_TRACE(testing::Message() << on << " " << length << " " << leftAt << " " << ended);
         TempStore fresh;
-        setValue(PlayerSettings::ResumePlayback, PlayerSettings::yesNo(c.on));
+        setValue(PlayerSettings::ResumePlayback, PlayerSettings::yesNo(on));
         restart();
         const QString film = open("film.mkv");
-        media.openStream(640, 360, c.length);
-        media.position = c.leftAt;
-        if (c.ended)
-            end();
+        media.openStream(640, 360, length);
+        media.position = leftAt;
+        if (ended)
+            media.reachEnd();
         session->quit();
-        restart();
-        session->openFile(film);
+        restart().openFile(film);
         media.position = 0;
-        media.openStream(640, 360, c.length);
-        EXPECT_EQ(media.position, c.resumes.value_or(0));
-        if (c.resumes) {
-            EXPECT_EQ(lines().status(), "Resumed at " + QString(c.leftAt > 100  ? "0:42:13"
-                                                                : c.leftAt > 20 ? "0:00:30"
-                                                                                : "0:00:10"));
+        media.openStream(640, 360, length);
+        EXPECT_EQ(media.position, resumed.isEmpty() ? 0 : leftAt);
+        if (!resumed.isEmpty()) {
+            EXPECT_EQ(lines().status(), "Resumed at " + resumed);
         }
     }
 }
@@ -187,18 +141,11 @@ TEST_F(Queue, ResumePointsKnowTheFileBySizeAndKeepTheLast200)
     EXPECT_EQ(settings.resumePoints().size(), 200);
     restart();
     makeFile("film1.mkv", "grown since");
-    const struct {
-        QString film;
-        bool resumes;
-        const char *why;
-    } cases[] = {{films[0], false, "the oldest went"},
-                 {films[1], false, "another file of that name"},
-                 {films[2], true, "kept"}};
-    for (const auto &c : cases) {
-        session->openFile(c.film);
+    for (const auto &[film, resumes] : {std::pair{films[0], false}, {films[1], false}, {films[2], true}}) {
+        session->openFile(film);
         media.position = 0;
         media.openStream(640, 360, 6000);
-        EXPECT_EQ(media.position > 0, c.resumes) << c.why;
+        EXPECT_EQ(media.position > 0, resumes) << film.toStdString() << ": the oldest went, film1 grew";
     }
 }
 

@@ -14,7 +14,6 @@ class Menu : public SessionFixture {
 protected:
     void SetUp() override
     {
-        restart();
         media.trackList = {{Kind::Audio, 1, "eng", "", "ac3", 6},
                            {Kind::Audio, 2, "ger", "Commentary", "aac", 2},
                            {Kind::Subtitle, 3, "eng", "", "subrip"},
@@ -39,10 +38,17 @@ TEST(TrackNames, LanguageTitleCodecAndChannels)
         EXPECT_EQ(trackLabel(track), label);
 }
 
-// A text track's text goes to the subtitle window by the window's rules; a
-// picture track is the engine's to draw; off is off until chosen again.
+// The engine's own choice is followed without a subtitle file; a text
+// track's text goes to the subtitle window by the window's rules; a picture
+// track is the engine's to draw; off is off until chosen again.
 TEST_F(Menu, SubtitleTracksAndFiles)
 {
+    media.chosenSubtitle = 3;
+    Q_EMIT media.tracksChanged();
+    EXPECT_EQ(session->subtitles().trackId(), 3);
+    EXPECT_TRUE(shown(PlayerWindow::Subtitles));
+    session->windowClosed(PlayerWindow::Subtitles);
+    ASSERT_FALSE(shown(PlayerWindow::Subtitles));
     session->subtitlesFromTrack(3);
     EXPECT_EQ(media.chosenSubtitle, 3);
     EXPECT_TRUE(shown(PlayerWindow::Subtitles));
@@ -69,14 +75,6 @@ TEST_F(Menu, SubtitleTracksAndFiles)
     media.position = 2;
     session->clockTick();
     EXPECT_EQ(session->subtitles().text(), "from a file");
-    EXPECT_TRUE(shown(PlayerWindow::Subtitles));
-}
-
-TEST_F(Menu, TheEnginesOwnChoiceIsShownWithoutASubtitleFile)
-{
-    media.chosenSubtitle = 3;
-    Q_EMIT media.tracksChanged();
-    EXPECT_EQ(session->subtitles().trackId(), 3);
     EXPECT_TRUE(shown(PlayerWindow::Subtitles));
     session->chooseAudioTrack(2);
     EXPECT_EQ(media.chosenAudio, 2);
@@ -107,8 +105,8 @@ TEST_F(Menu, SpeedStepsAndLimits)
     EXPECT_DOUBLE_EQ(media.speedFactor, 4.0) << "nothing loaded";
 }
 
-// The window follows a new aspect as it follows a new picture; a new file
-// starts with its own.
+// The window follows a new aspect as it follows a new picture; a new file,
+// played at once whatever autostart says, starts with its own.
 TEST_F(Menu, AspectRatioResizesTheWindow)
 {
     session->chooseAspect(2);
@@ -118,8 +116,9 @@ TEST_F(Menu, AspectRatioResizesTheWindow)
     Q_EMIT media.pictureSizeChanged();
     EXPECT_EQ(lines().mediaInfo(), "640 x 480 MKV [638x467]");
     EXPECT_EQ(session->video().aspectChoice(), 2);
-    open("next.mkv");
+    session->openAndPlay(makeFile("next.mkv"));
     EXPECT_EQ(session->video().aspectChoice(), 0);
+    EXPECT_EQ(media.state, PlayState::Playing);
 }
 
 TEST_F(Menu, ScreenshotsAreNamedAfterTheFileAndThePosition)
@@ -156,12 +155,6 @@ TEST_F(Menu, FeedbackOnlyInFullScreen)
                                           "showOnScreen Speed 1.5x", "showOnScreen 0:01:00 / 0:01:40"}));
         }
     }
-}
-
-TEST_F(Menu, OpenAndPlayPlaysWithoutAutostart)
-{
-    session->openAndPlay(makeFile("other.mkv"));
-    EXPECT_EQ(media.state, PlayState::Playing);
 }
 
 } // namespace

@@ -7,14 +7,15 @@ namespace {
 
 class Sizing : public SessionFixture {
 protected:
-    void start(bool subtitles)
+    // clip.mpg opened and its stream with a picture of the given size.
+    void start(bool subtitles = false, QSize size = {352, 240})
     {
         setValue(PlayerSettings::UseSubs, PlayerSettings::yesNo(subtitles));
-        remake().placeMainWindows(QSize(274, 113));
-        session->loadPanel({});
+        restart().placeMainWindows(QSize(274, 113));
         if (subtitles)
             makeFile("clip.sub");
         open("clip.mpg");
+        media.openStream(size.width(), size.height(), 10);
     }
     int choice(const QString &label) const
     {
@@ -37,10 +38,9 @@ TEST_F(Sizing, StreamOpenedSizesTheWindowToThePicture)
     for (bool subtitles : {false, true}) {
         SCOPED_TRACE(subtitles);
         start(subtitles);
-        const double subtitleBand = subtitles ? 30 : 0;
-        media.openStream(352, 240, 125.5);
-        EXPECT_EQ(picture(), QRectF(0, 105, 5250, 3405 + subtitleBand));
-        EXPECT_EQ(window(), QSize(351, qRound((3525 + subtitleBand) / 15)));
+        const double band = subtitles ? 30 : 0;
+        EXPECT_EQ(picture(), QRectF(0, 105, 5250, 3405 + band));
+        EXPECT_EQ(window(), QSize(351, qRound((3525 + band) / 15)));
         EXPECT_EQ(lines().mediaInfo(), subtitles ? "352 x 240 MPG [350x229]" : "352 x 240 MPG [350x227]");
         EXPECT_TRUE(session->video().pictureVisible());
     }
@@ -56,24 +56,19 @@ TEST_F(Sizing, StreamOpenedSizesTheWindowToThePicture)
 // for the subtitles; the media line names the size chosen.
 TEST_F(Sizing, ZoomChoices)
 {
-    const struct {
-        QString choice;
-        QSize window, withSubtitles;
-        QString shown;
-    } cases[] = {
-        {"100%", {320, 220}, {320, 225}, "320x200"},    {"50%", {160, 120}, {160, 125}, "160x100"},
-        {"200%", {640, 420}, {640, 425}, "640x400"},    {"704x576", {704, 596}, {704, 601}, "704x576"},
-        {"352x288", {352, 308}, {352, 313}, "352x288"}, {"320x200", {320, 220}, {320, 225}, "320x200"},
-    };
+    using Row = std::tuple<const char *, QSize, const char *>; // choice, window, shown
     for (bool subtitles : {false, true}) {
-        start(subtitles);
-        media.openStream(320, 200, 10);
-        for (const auto &c : cases) {
-            SCOPED_TRACE(c.choice.toStdString() + (subtitles ? " with subtitles" : ""));
-            session->chooseZoom(choice(c.choice));
-            EXPECT_EQ(window(), subtitles ? c.withSubtitles : c.window);
-            EXPECT_EQ(shownSize(), c.shown);
-            EXPECT_TRUE(lines().mediaInfo().endsWith("[" + c.shown + "]"));
+        start(subtitles, {320, 200});
+        for (const auto &[label, size, shown] : {Row{"100%", {320, 220}, "320x200"},
+                                                 {"50%", {160, 120}, "160x100"},
+                                                 {"200%", {640, 420}, "640x400"},
+                                                 {"704x576", {704, 596}, "704x576"},
+                                                 {"320x200", {320, 220}, "320x200"}}) {
+            SCOPED_TRACE(label + std::string(subtitles ? " with subtitles" : ""));
+            session->chooseZoom(choice(label));
+            EXPECT_EQ(window(), size + QSize(0, subtitles ? 5 : 0));
+            EXPECT_EQ(shownSize(), shown);
+            EXPECT_TRUE(lines().mediaInfo().endsWith(QString("[%1]").arg(shown)));
             EXPECT_DOUBLE_EQ(picture().width(), session->video().layout().widthTwips() - 30);
         }
     }
@@ -87,20 +82,14 @@ TEST_F(Sizing, ZoomChoices)
 
 TEST_F(Sizing, FullScreenChoiceNeedsAFile)
 {
-    start(false);
-    media.openStream(352, 240, 10);
+    start();
     session->chooseZoom(choice("full"));
-    EXPECT_EQ(media.display, DisplaySize::FullScreen);
-    EXPECT_TRUE(media.controls);
+    EXPECT_EQ(media.calls, (QStringList{"setDisplaySize 3", "setFullScreenControls 1"}));
     EXPECT_EQ(shownSize(), "1280x1024");
-
-    media.display = DisplaySize::Windowed;
     media.file.clear();
-    session->showZoomStrip();
     media.calls.clear();
     session->chooseZoom(choice("full"));
     EXPECT_TRUE(media.calls.isEmpty());
-    EXPECT_EQ(shownSize(), "1280x1024");
 }
 
 // The window for a picture larger than the screen's free area fits into it,
@@ -109,52 +98,41 @@ TEST_F(Sizing, PictureLargerThanTheScreenFitsItsFreeArea)
 {
     desktop.panelHeight = 30;
     const QRect area(0, 30, 1280, 994);
-    const struct {
-        QSize picture;
-        bool scaled;
-    } cases[] = {{{4000, 3000}, true},
-                 {{3840, 497}, true},
-                 {{640, 2982}, true},
-                 {{1281, 497}, true},
-                 {area.size(), false}};
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.picture.width());
-        start(false);
+    for (const QSize own : {QSize(3840, 497), QSize(640, 2982), QSize(1281, 497), area.size()}) {
+        SCOPED_TRACE(own.width());
+        start();
         session->videoMoved(QPoint(640, 500));
-        media.openStream(c.picture.width(), c.picture.height(), 10);
+        media.openStream(own.width(), own.height(), 10);
         EXPECT_TRUE(area.contains(QRect(windows().videoPosition(), window())));
         const QSize shown = (picture().size() / 15).toSize();
         EXPECT_EQ(shownSize(), QString("%1x%2").arg(shown.width()).arg(shown.height()));
         // The picture's place is its size less the skin's 2 x 13 pixels.
         const QSizeF fitted(shown.width() + 2.0, shown.height() + 13);
-        EXPECT_NEAR(fitted.width() / fitted.height(), double(c.picture.width()) / c.picture.height(),
-                    0.01 * fitted.width() / fitted.height());
-        EXPECT_EQ(fitted.width() < c.picture.width(), c.scaled);
+        const double aspect = fitted.width() / fitted.height();
+        EXPECT_NEAR(aspect, double(own.width()) / own.height(), 0.01 * aspect);
+        EXPECT_EQ(fitted.width() < own.width(), own != area.size());
     }
 }
 
 TEST_F(Sizing, CustomSizeIsAskedForAndMustFitTheScreen)
 {
-    start(false);
-    media.openStream(352, 240, 10);
-    const struct {
-        std::optional<QString> width, height;
-        QSize window; // {} for unchanged
-    } cases[] = {
-        {"400", "300", {400, 320}}, {" 1280 ", "1024", {1280, 1044}},
-        {"1281", "300", {}},        {"400", "1025", {}},
-        {"0", "300", {}},           {"wide", "300", {}},
-        {std::nullopt, "300", {}},  {"400", std::nullopt, {}},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.width.value_or("cancel").toStdString() + " " +
-                     c.height.value_or("cancel").toStdString());
+    start();
+    using Answer = std::optional<QString>;
+    using Row = std::tuple<Answer, Answer, QSize>; // an empty size: unchanged
+    for (const auto &[width, height, size] : {Row{"400", "300", {400, 320}},
+                                              {" 1280 ", "1024", {1280, 1044}},
+                                              {"1281", "300", {}},
+                                              {"400", "1025", {}},
+                                              {"0", "300", {}},
+                                              {"wide", "300", {}},
+                                              {std::nullopt, "300", {}},
+                                              {"400", std::nullopt, {}}}) {
+        SCOPED_TRACE(width.value_or("cancel").toStdString() + " " + height.value_or("cancel").toStdString());
         session->chooseZoom(choice("352x240"));
         const QSize before = window();
-        desktop.texts = {c.width, c.height};
+        desktop.texts = {width, height};
         session->chooseZoom(choice("Custom..."));
-        EXPECT_EQ(window(), c.window.isEmpty() ? before : c.window);
-        desktop.texts.clear();
+        EXPECT_EQ(window(), size.isEmpty() ? before : size);
     }
     EXPECT_EQ(shownSize(), "352x240");
     EXPECT_EQ(desktop.asked.mid(0, 2), (QStringList{"Horizontal Zoom", "Vertical Zoom"}));
@@ -163,33 +141,27 @@ TEST_F(Sizing, CustomSizeIsAskedForAndMustFitTheScreen)
 // A window reaching below the screen comes up; one past the right edge stays.
 TEST_F(Sizing, ResizedWindowStaysAboveTheScreensBottom)
 {
-    start(false);
-    media.openStream(352, 240, 10);
+    start();
     session->videoMoved(QPoint(1270, 924));
     session->chooseZoom(choice("352x240"));
     EXPECT_EQ(windows().videoPosition(), QPoint(1270, 764));
 }
 
+// Not narrower than the grip, not lower than the top edge and the grip.
 TEST_F(Sizing, GripResizesWithinItsLimits)
 {
-    start(false);
-    media.openStream(352, 240, 10);
+    start();
     const QSize before = window();
     session->dragVideoGrip({150, 300});
     EXPECT_EQ(window(), before + QSize(10, 20));
-    const QSize last = window();
-    const struct {
-        QPointF by;
-        bool resizes;
-    } limits[] = {
-        {{-(last.width() * 15.0 - 195), 0}, false},     // as narrow as the grip
-        {{-(last.width() * 15.0 - 195) + 15, 0}, true}, // a pixel wider
-        {{0, -(last.height() * 15.0 - 300)}, false},    // as low as the top edge and the grip
-    };
-    for (const auto &l : limits) {
+    const QSizeF last = window() * 15.0;
+    using Drag = std::pair<QPointF, bool>; // and whether it resizes
+    for (const auto &[by, resizes] : {Drag{{195 - last.width(), 0}, false},
+                                      {{210 - last.width(), 0}, true},
+                                      {{0, 300 - last.height()}, false}}) {
         const QSize now = window();
-        session->dragVideoGrip(l.by);
-        EXPECT_EQ(window() != now, l.resizes) << l.by.x() << " " << l.by.y();
+        session->dragVideoGrip(by);
+        EXPECT_EQ(window() != now, resizes) << by.x() << " " << by.y();
     }
     session->releaseVideoGrip();
     EXPECT_DOUBLE_EQ(picture().width(), session->video().layout().widthTwips() - 30);

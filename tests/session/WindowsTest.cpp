@@ -1,5 +1,5 @@
-// Which windows show and which stay on top; full screen; the tray; the
-// dialogs; where the windows go at the start; errors; what quit saves.
+// Which windows show and which stay on top; full screen; the tray; what
+// quit saves, and quit with the store held by another program.
 #include "settings/RegistryStore.h"
 #include "tests/support/SessionFixture.h"
 
@@ -8,12 +8,8 @@
 namespace qr::test {
 namespace {
 
+using Windows = SessionFixture;
 const Band MainWindowsOut{{PlayerWindow::Video, false}, {PlayerWindow::Panel, false}};
-
-class Windows : public SessionFixture {
-protected:
-    void SetUp() override { restart(); }
-};
 
 // Switched on, or stored on at load: both windows are handed over while the
 // switch is still off, so they reach the band at the next tick; switching
@@ -23,16 +19,15 @@ TEST_F(Windows, AlwaysOnTopSwitch)
     for (const bool stored : {false, true}) {
         SCOPED_TRACE(stored ? "stored" : "switched");
         setValue(PlayerSettings::Ontop, PlayerSettings::yesNo(stored));
-        remake();
-        session->loadPanel({});
+        restart();
         if (!stored)
             session->toggleAlwaysOnTop();
         EXPECT_TRUE(windows().alwaysOnTop());
         EXPECT_EQ(lines().status(), "Always on Top Enabled");
         EXPECT_EQ(topMost, MainWindowsOut);
         EXPECT_TRUE(shown(PlayerWindow::Video)) << "either way the video window shows";
-        topMost.clear();
     }
+    topMost.clear();
     session->toggleAlwaysOnTop();
     EXPECT_FALSE(windows().alwaysOnTop());
     EXPECT_EQ(lines().status(), "Always on Top Disabled");
@@ -42,13 +37,10 @@ TEST_F(Windows, AlwaysOnTopSwitch)
 
 TEST_F(Windows, FullScreenNeedsAFileAndLeaves)
 {
-    session->toggleFullScreen();
-    EXPECT_TRUE(media.calls.isEmpty());
     media.display = DisplaySize::FullScreen; // left so when its file went
     session->toggleFullScreen();
     EXPECT_EQ(media.calls, QStringList{"setDisplaySize 4"}) << "leaving needs no file";
     open();
-    topMost.clear();
     session->toggleFullScreen();
     EXPECT_EQ(media.calls, (QStringList{"setFullScreenControls 1", "setDisplaySize 3"}));
     EXPECT_EQ(topMost, MainWindowsOut);
@@ -63,9 +55,9 @@ TEST_F(Windows, FullScreenNeedsAFileAndLeaves)
 TEST_F(Windows, TrayRoundTripBringsTheZoomStripBack)
 {
     open();
+    session->placeMainWindows(QSize(274, 113));
     for (bool zoomOpen : {true, false}) {
         SCOPED_TRACE(zoomOpen);
-        session->placeMainWindows(QSize(274, 113));
         if (zoomOpen)
             session->showZoomStrip();
         session->hideToTray();
@@ -83,61 +75,26 @@ TEST_F(Windows, TrayRoundTripBringsTheZoomStripBack)
     EXPECT_EQ(lines().status(), "No system tray available");
 }
 
-// However the options dialog or the About window closes, the clock keeps
-// the band again. The options' key is made when the dialog opens.
-TEST_F(Windows, DialogsHoldTheBandOnlyWhileOpen)
-{
-    for (const PlayerWindow dialog : {PlayerWindow::About, PlayerWindow::Options}) {
-        dialog == PlayerWindow::About ? session->showAbout() : session->showOptions();
-        EXPECT_TRUE(shown(dialog) && windows().dialogOpen());
-        session->windowClosed(dialog);
-        EXPECT_FALSE(shown(dialog) || windows().dialogOpen());
-    }
-    EXPECT_FALSE(writeValue(PlayerSettings::Key, "x", "y")) << "the key exists";
-}
-
-TEST_F(Windows, StartPlacementOnTheDesktopItHas)
-{
-    desktop.screenRects = {QRect(0, 0, 1280, 1024), QRect(1280, 0, 1280, 1024)};
-    setValue(PlayerSettings::Windowpos, "yes");
-    for (const auto &[name, text] : {std::pair{PlayerSettings::PanelLeft, "24000"},
-                                     {PlayerSettings::PanelTop, "1500"},
-                                     {PlayerSettings::VideoLeft, "21000"},
-                                     {PlayerSettings::VideoTop, "4500"}})
-        setValue(name, text);
-    restart().placeMainWindows(QSize(274, 113));
-    EXPECT_EQ(windows().panelPosition(), QPoint(1600, 100));
-    EXPECT_EQ(windows().videoPosition(), QPoint(1400, 300));
-    EXPECT_TRUE(shown(PlayerWindow::Panel));
-
-    setValue(PlayerSettings::Windowpos, "no");
-    restart().placeMainWindows(QSize(274, 113));
-    EXPECT_EQ(windows().videoPosition(), QPoint(280, 181)) << "centred a third down";
-    EXPECT_EQ(windows().panelPosition(), QPoint(503, 68)) << "centred above it";
-}
-
 TEST_F(Windows, QuitWritesWhatTheSwitchesAsk)
 {
     const struct {
-        const char *what;
         QString windowpos, remember;
         bool mute, repeat, zoom;
         QString written;
     } cases[] = {
-        {"both off", "no", "no", true, true, false, ""},
-        {"positions", "yes", "", false, false, false, "QV_RL=3000 QV_RT=1440 QV_VL=1500 QV_VT=2250"},
-        {"mute on", "", "yes", true, false, false, "RMP_Mute=yes RMP_Repeat=no RMP_PBView=no RMP_Volume=35"},
-        {"zoom third choice", "", "yes", false, true, true,
+        {"no", "no", true, true, false, ""},
+        {"yes", "", false, false, false, "QV_RL=3000 QV_RT=1440 QV_VL=1500 QV_VT=2250"},
+        {"", "yes", true, false, false, "RMP_Mute=yes RMP_Repeat=no RMP_PBView=no RMP_Volume=35"},
+        {"", "yes", false, true, true,
          "RMP_Mute=no RMP_Repeat=yes RMP_PBView=yes RMP_PBView_ResIdx=2 RMP_Volume=35"},
     };
     const QStringList names =
         QString("QV_RL QV_RT QV_VL QV_VT RMP_Mute RMP_Repeat RMP_PBView RMP_PBView_ResIdx RMP_Volume")
             .split(' ');
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.what);
+        SCOPED_TRACE(c.written.toStdString());
         TempStore fresh;
-        setValue(PlayerSettings::Windowpos, c.windowpos);
-        setValue(PlayerSettings::RememberPlayer, c.remember);
+        setValues({{PlayerSettings::Windowpos, c.windowpos}, {PlayerSettings::RememberPlayer, c.remember}});
         restart();
         open();
         session->panelMoved(QPoint(200, 96));
@@ -158,7 +115,6 @@ TEST_F(Windows, QuitWritesWhatTheSwitchesAsk)
             if (readValue(PlayerSettings::Key, name))
                 written << name + "=" + value(name);
         EXPECT_EQ(written.join(' '), c.written);
-        EXPECT_TRUE(session->playback().currentFile().isEmpty());
     }
 }
 
@@ -166,9 +122,9 @@ TEST_F(Windows, QuitWritesWhatTheSwitchesAsk)
 // stored ones alone while it still saves the player state.
 TEST_F(Windows, PositionsThatCannotBeKeptAreNeitherClaimedNorSaved)
 {
-    setValue(PlayerSettings::Windowpos, "yes");
-    setValue(PlayerSettings::RememberPlayer, "yes");
-    setValue(PlayerSettings::PanelLeft, "1500");
+    setValues({{PlayerSettings::Windowpos, "yes"},
+               {PlayerSettings::RememberPlayer, "yes"},
+               {PlayerSettings::PanelLeft, "1500"}});
     desktop.keepsPositions = false;
     restart();
     EXPECT_EQ(lines().status(), "Window positions cannot be kept on Wayland");
@@ -191,8 +147,7 @@ TEST_F(Windows, QuitWithTheStoreHeldByAnotherProgram)
     const struct {
         const char *what;
         QString keep;
-        QStringList hold;
-        QStringList reports;
+        QStringList hold, reports;
         QString panelLeft;
     } cases[] = {
         {"held throughout", "yes", {"hold"}, {"quilvane-ryn: the store is busy; not saved: " + all}, "15"},
@@ -203,12 +158,11 @@ TEST_F(Windows, QuitWithTheStoreHeldByAnotherProgram)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         TempStore fresh;
-        setValue(PlayerSettings::Windowpos, c.keep);
-        setValue(PlayerSettings::RememberPlayer, c.keep);
-        setValue(PlayerSettings::PanelLeft, "15");
+        setValues({{PlayerSettings::Windowpos, c.keep},
+                   {PlayerSettings::RememberPlayer, c.keep},
+                   {PlayerSettings::PanelLeft, "15"}});
         restart();
         session->panelMoved(QPoint(200, 96));
-        failedSaves.clear();
         QProcess holder;
         holder.start(qEnvironmentVariable("QR_STORE_WRITER"), c.hold);
         ASSERT_TRUE(holder.waitForReadyRead(60000)) << holder.readAllStandardError().toStdString();
@@ -220,29 +174,6 @@ TEST_F(Windows, QuitWithTheStoreHeldByAnotherProgram)
         EXPECT_EQ(value(PlayerSettings::PanelLeft), c.panelLeft);
     }
     RegistryStore::SetBusyTimeout(RegistryStore::kToolBusyTimeoutMs);
-}
-
-TEST_F(Windows, EngineErrorReturnsToNoMedia)
-{
-    const QString path = open();
-    media.openStream(352, 240, 100);
-    media.position = 50;
-    session->play();
-    session->clockTick();
-    ASSERT_TRUE(shown(PlayerWindow::Video));
-    Q_EMIT media.engineError(-7, "bad");
-    ASSERT_EQ(messages.size(), 1);
-    EXPECT_EQ(messages[0].title, "Error");
-    EXPECT_EQ(messages[0].text,
-              "An error occured while attempting to play file \"" + path +
-                  "\".\r\n\r\nIf this error occurs again, please send the errorcode/description "
-                  "in a mail to support@tarvell.example\r\n\r\n(Error code: #-7/Error "
-                  "description: bad)");
-    EXPECT_TRUE(media.file.isEmpty());
-    EXPECT_EQ(lines().seekValue(), 0);
-    EXPECT_EQ(lines().status(), "No media loaded..");
-    EXPECT_TRUE(lines().timeText().isEmpty() && lines().mediaInfo().isEmpty());
-    EXPECT_FALSE(shown(PlayerWindow::Video));
 }
 
 } // namespace

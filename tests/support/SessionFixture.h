@@ -1,7 +1,8 @@
 #pragma once
 
-// A session over the fake engine, a fake desktop and a temporary store; its
-// message boxes, failed saves and top-most requests collected.
+// A session over the fake engine, a fake desktop and a temporary store, as
+// a run started without a file has it; its message boxes, failed saves and
+// top-most requests collected.
 #include "session/Session.h"
 #include "settings/Registry.h"
 #include "tests/support/FakeDesktop.h"
@@ -28,11 +29,15 @@ protected:
     QStringList failedSaves;
     Band topMost;
 
-    void SetUp() override { remake(); }
+    SessionFixture() { restart(); }
 
-    // A new session, as a new run of the player has.
+    // A new session, as a new run of the player has, and one started
+    // without a file.
     Session &remake()
     {
+        messages.clear();
+        failedSaves.clear();
+        topMost.clear();
         session = std::make_unique<Session>(media, settings, desktop);
         QObject::connect(session.get(), &Session::messageRequested,
                          [this](const Message &m) { messages << m; });
@@ -43,18 +48,19 @@ protected:
                          });
         return *session;
     }
-    // A new run started without a file.
     Session &restart()
     {
         remake().loadPanel({});
         return *session;
     }
 
-    void setValue(const QString &name, const QString &text)
+    void setValues(const QList<std::pair<QString, QString>> &values)
     {
         EXPECT_FALSE(createKey(PlayerSettings::Key));
-        EXPECT_FALSE(writeValue(PlayerSettings::Key, name, text));
+        for (const auto &[name, text] : values)
+            EXPECT_FALSE(writeValue(PlayerSettings::Key, name, text)) << name.toStdString();
     }
+    void setValue(const QString &name, const QString &text) { setValues({{name, text}}); }
     QString value(const QString &name) const
     {
         return readValue(PlayerSettings::Key, name).valueOr(QStringLiteral("<none>"));
@@ -68,7 +74,6 @@ protected:
         EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
         return path;
     }
-
     // A file opened as the desktop's media controls open one; the engine's
     // calls so far are forgotten.
     QString open(const QString &name = QStringLiteral("clip.avi"))

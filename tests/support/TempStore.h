@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
 #include <QtGlobal>
@@ -11,11 +10,7 @@ namespace qr::test {
 // the lifetime of the object.
 class TempStore {
 public:
-    TempStore() : m_path(m_dir.filePath(QStringLiteral("registry.db")))
-    {
-        m_old = qgetenv("QUILVANE_RYN_REGISTRY");
-        qputenv("QUILVANE_RYN_REGISTRY", m_path.toUtf8());
-    }
+    TempStore() { qputenv("QUILVANE_RYN_REGISTRY", path().toUtf8()); }
     ~TempStore()
     {
         if (m_old.isEmpty())
@@ -26,13 +21,12 @@ public:
     TempStore(const TempStore &) = delete;
     TempStore &operator=(const TempStore &) = delete;
 
-    QString path() const { return m_path; }
+    QString path() const { return m_dir.filePath(QStringLiteral("registry.db")); }
     QString dir() const { return m_dir.path(); }
 
 private:
     QTemporaryDir m_dir;
-    QString m_path;
-    QByteArray m_old;
+    QByteArray m_old = qgetenv("QUILVANE_RYN_REGISTRY");
 };
 
 } // namespace qr::test

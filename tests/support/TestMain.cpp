@@ -1,5 +1,12 @@
-// Tests of the windows: a widget application, as the player has.
+// The main of the tests that need Qt: Qt Gui's screens and fonts, or, with
+// QR_TEST_WIDGETS, a widget application as the player has.
+#ifdef QR_TEST_WIDGETS
 #include <QApplication>
+using Application = QApplication;
+#else
+#include <QGuiApplication>
+using Application = QGuiApplication;
+#endif
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -11,7 +18,7 @@
 int main(int argc, char **argv)
 {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication app(argc, argv);
+    Application app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     ::testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();
