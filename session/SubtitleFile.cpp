@@ -235,7 +235,7 @@ std::optional<std::pair<qint64, qint64>> parseTiming(const QString &line)
     return std::pair{time(1), time(5)};
 }
 
-// SubRip when most of the lines that hold "-->" are SubRip timings: a title
+// SubRip when at least half the lines that hold "-->" are SubRip timings: a title
 // line or one malformed cue does not make a SubRip file frame-numbered.
 bool looksLikeSubRip(const QByteArray &bytes)
 {
@@ -249,7 +249,7 @@ bool looksLikeSubRip(const QByteArray &bytes)
         if (parseTiming(line))
             ++timings;
     }
-    return timings > 0 && 2 * timings > arrows;
+    return timings > 0 && 2 * timings >= arrows;
 }
 
 } // namespace

@@ -19,6 +19,7 @@ TEST(CommandLine, ArgumentsBecomeAnActionAndFiles)
     } cases[] = {
         {"none: no file, the panel takes drops", {}, Action::Run, {}},
         {"--help", {"--help"}, Action::PrintHelp, {}},
+        {"-h", {"-h"}, Action::PrintHelp, {}},
         {"--version", {"--version"}, Action::PrintVersion, {}},
         {"the first option answers", {"a.mpg", "--version", "--help"}, Action::PrintVersion, {}},
         {"-- ends the options", {"--", "--help"}, Action::Run, {"--help"}},

@@ -162,6 +162,26 @@ TEST(SubtitleFile, SubRipIsTimedInMillisecondsWithoutItsTags)
     EXPECT_FALSE(loaded("{1}{2}00:00:01,000 --> 00:00:02,500\n").isSubRip());
 }
 
+// Files as they come: SubRip after a title line or a bad first cue, styling
+// codes of either format, and a frame-numbered entry without an end.
+TEST(SubtitleFile, FilesFromTheWild)
+{
+    const std::tuple<const char *, double, const char *> rows[] = {
+        {"My film\n\n1\n00:00:01,0005 --> 00:00:02,000\nbad\n\n2\n00:00:03,000 --> 00:00:04,000\ngood\n", 1.5,
+         ""},
+        {"My film\n\n1\n00:00:01,0005 --> 00:00:02,000\nbad\n\n2\n00:00:03,000 --> 00:00:04,000\ngood\n", 3.5,
+         "good"},
+        {"1\n00:00:01,000 --> 00:00:02,000\n{\\an8}Top <blink>x</blink> a < b > c\n", 1.5, "Top x a < b > c"},
+        {"{25}{50}{y:i}{c:$0000FF}Hello|/world\n", atFrame(30), "Hello\nworld"},
+        {"{25}{50}/{f:Arial}{s:20}{P:1}Slanted\n", atFrame(30), "Slanted"},
+        {"{25}{}open\n{100}{150}next\n", atFrame(99), "open"},
+        {"{25}{}open\n{100}{150}next\n", atFrame(100), "next"},
+        {"{25}{}open\n{100}{150}next\n", atFrame(24), ""},
+    };
+    for (const auto &[bytes, seconds, shown] : rows)
+        EXPECT_EQ(loaded(bytes).textAt(seconds, 25), shown) << bytes << " at " << seconds;
+}
+
 // Each line by itself: UTF-8 when it is valid UTF-8, otherwise Windows-1252.
 TEST(SubtitleFile, TextIsUtf8WhenValidOtherwiseWindows1252)
 {

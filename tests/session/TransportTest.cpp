@@ -23,8 +23,16 @@ TEST_F(Transport, StepsAndTheirGuards)
 {
     const std::tuple<void (Session::*)(), double, double> rows[] = {
         // from, to
-        {&Session::stepBack, 10.0, 10.0},    {&Session::stepBack, 10.1, 5.1},     {&Session::toStart, 50, 0},
-        {&Session::stepForward, 90.0, 90.0}, {&Session::stepForward, 89.9, 94.9}, {&Session::toEnd, 50, 100}};
+        {&Session::stepBack, 10.0, 10.0},
+        {&Session::stepBack, 10.1, 5.1},
+        {&Session::toStart, 50, 0},
+        {&Session::stepForward, 90.0, 90.0},
+        {&Session::stepForward, 89.9, 94.9},
+        {&Session::toEnd, 50, 100},
+        // The arrows move by as much anywhere, stopping at either end.
+        {&Session::skipBack, 2.0, 0.0},
+        {&Session::skipBack, 50, 45},
+        {&Session::skipForward, 98, 100}};
     for (const auto &[step, from, to] : rows) {
         media.position = from;
         (session.get()->*step)();
@@ -59,6 +67,14 @@ TEST_F(Transport, PauseResumeStopAndTheClock)
     media.calls.clear();
     session->pauseOrResume();
     EXPECT_TRUE(media.calls.isEmpty()) << "stopped: nothing to pause";
+    session->play();
+    EXPECT_FALSE(lines().mediaInfo().isEmpty()) << "back with the picture";
+
+    // A jump while paused shows its place once, the clock staying off.
+    session->pauseOrResume();
+    session->seekTo(42);
+    EXPECT_TRUE(lines().timeText().startsWith("0:00:42")) << lines().timeText().toStdString();
+    EXPECT_FALSE(session->clockRunning());
 }
 
 // Without a file the commands do nothing, and the switches keep what the
@@ -196,6 +212,7 @@ TEST_F(Transport, ClockKeepsTheTopMostBand)
           {"options closed", closedOptions, main},
           {"switched off", [&] { session->toggleAlwaysOnTop(); }, {}},
           {"About open", [&] { session->showAbout(); }, {}},
+          {"About closed", [&] { session->showAbout(), session->windowClosed(PlayerWindow::About); }, main},
           {"in the tray", [&] { session->hideToTray(); }, {}},
           {"full screen", [&] { media.display = DisplaySize::FullScreen; }, {}},
           {"zoom strip", [&] { zoom(false); }, main + Band{{PlayerWindow::ZoomStrip, true}}},
