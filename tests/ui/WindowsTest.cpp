@@ -87,6 +87,11 @@ TEST_F(Windows, ZoomStripDocksListsAndHandsOverTheChoice)
 
     auto *list = strip.findChild<QComboBox *>();
     ASSERT_EQ(list->count(), session->video().zoomChoices().size());
+    for (int i = 0; i < list->count(); ++i)
+        EXPECT_EQ(list->model()->flags(list->model()->index(i, 0)).testFlag(Qt::ItemIsEnabled),
+                  session->video().zoomChoices()[i].kind != ZoomChoice::Kind::Separator)
+            << "only the separators cannot be chosen: " << i;
+    EXPECT_EQ(lines().status(), "Select zoom..");
     EXPECT_EQ(list->currentIndex(), -1);
     list->setCurrentIndex(2);
     Q_EMIT list->activated(2);
