@@ -737,6 +737,7 @@ void Session::onStreamOpened()
     m_video.fillZoomChoices();
     m_video.showMediaInfo();
     m_video.setPictureVisible(m_media.pictureWidth() > 0 && m_media.pictureHeight() > 0);
+    onTracksChanged(); // the tracks the engine chose as the file opened
     if (!m_settings.isOn(PlayerSettings::ResumePlayback))
         return;
     if (const std::optional<double> seconds =
