@@ -195,21 +195,30 @@ bool KeyNamesValid(std::string_view sub)
 }
 
 // Only the header is looked at, so nothing foreign is ever handed to SQLite.
+// It is read through SQLite's own file layer: closing a descriptor of our own
+// would drop every lock this process's connections hold on the file (POSIX
+// locks belong to the process), and another program could then checkpoint
+// the log into the file while they read it.
 std::int32_t CheckHeader(const std::string &path, off_t size)
 {
     if (size == 0)
         return Store::kSuccess; // a new, empty database
     if (size < 100)
         return Store::kBadDb;
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    if (::access(path.c_str(), R_OK) != 0)
         return errno == EACCES ? Store::kAccessDenied : Store::kIoFailed;
+    sqlite3 *probe = nullptr; // opening reads nothing
+    int rc = sqlite3_open_v2(path.c_str(), &probe, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_file *file = nullptr;
+    if (rc == SQLITE_OK)
+        rc = sqlite3_file_control(probe, "main", SQLITE_FCNTL_FILE_POINTER, &file);
     char head[16] = {};
-    ssize_t n = ::read(fd, head, sizeof head);
-    ::close(fd);
-    if (n != ssize_t(sizeof head) || std::memcmp(head, "SQLite format 3", 16) != 0)
-        return Store::kBadDb;
-    return Store::kSuccess;
+    if (rc == SQLITE_OK)
+        rc = file && file->pMethods ? file->pMethods->xRead(file, head, sizeof head, 0) : SQLITE_IOERR;
+    sqlite3_close_v2(probe);
+    if (rc != SQLITE_OK)
+        return Store::kIoFailed;
+    return std::memcmp(head, "SQLite format 3", 16) == 0 ? Store::kSuccess : Store::kBadDb;
 }
 
 // Decides whether the open database is this store (ready), an empty file
