@@ -193,6 +193,8 @@ void MpvMediaControl::start()
         {mpv::OptAudioPitchCorrection, mpv::Yes},
         {mpv::OptScreenshotFormat, mpv::ScreenshotPng}, // whatever the name ends in
         {mpv::OptYtdl, mpv::No},
+        {mpv::OptAccessReferences, mpv::No},
+        {mpv::OptDemuxerLavfOptions, mpv::LavfFilesOnly},
         {mpv::OptLoadScripts, mpv::No},
         {mpv::OptLoadStatsOverlay, mpv::No},
         {mpv::OptLoadOsdConsole, mpv::No},
@@ -246,7 +248,9 @@ void MpvMediaControl::setFileName(const QString &path)
     m_file = path;
     m_phase = Phase::Opening;
     setPause(true);
-    const QByteArray file = path.toUtf8();
+    // Absolute, so that no name ("http://...", "av://...", "-") is taken for
+    // anything but the file it names.
+    const QByteArray file = QFileInfo(path).absoluteFilePath().toUtf8();
     const char *args[] = {mpv::CmdLoadFile, file.constData(), mpv::LoadReplace, nullptr};
     if (m_trace.isOn())
         m_trace.write("open " + file);
@@ -374,9 +378,7 @@ void MpvMediaControl::handleEvent(const mpv_event &event)
         const auto *end = static_cast<mpv_event_end_file *>(event.data);
         if (m_phase == Phase::Closed || end->playlist_entry_id != m_entryId)
             break;
-        if (end->reason == MPV_END_FILE_REASON_REDIRECT)
-            m_awaitStart = true; // a playlist file: its first entry plays instead
-        else if (end->reason != MPV_END_FILE_REASON_STOP && end->reason != MPV_END_FILE_REASON_QUIT)
+        if (end->reason != MPV_END_FILE_REASON_STOP && end->reason != MPV_END_FILE_REASON_QUIT)
             fail(end->reason == MPV_END_FILE_REASON_ERROR ? end->error : MPV_ERROR_NOTHING_TO_PLAY);
         break;
     }

@@ -22,6 +22,12 @@ inline constexpr char OptAudioPitchCorrection[] = "audio-pitch-correction";
 inline constexpr char OptScreenshotFormat[] = "screenshot-format";
 inline constexpr char ScreenshotPng[] = "png";
 inline constexpr char OptYtdl[] = "ytdl";
+// A local file never makes the engine open anything else: no playlist, edit
+// list, archive or reference is followed, and FFmpeg opens no protocol but
+// files (an SDP description would open sockets).
+inline constexpr char OptAccessReferences[] = "access-references";
+inline constexpr char OptDemuxerLavfOptions[] = "demuxer-lavf-o";
+inline constexpr char LavfFilesOnly[] = "protocol_whitelist=file";
 inline constexpr char OptLoadScripts[] = "load-scripts";
 inline constexpr char OptLoadStatsOverlay[] = "load-stats-overlay";
 inline constexpr char OptLoadOsdConsole[] = "load-osd-console";

@@ -1,7 +1,7 @@
 # Bad media on the command line: an empty file, a folder and an unreadable
 # file each give the player's own message box, word for word (compared pixel
 # by pixel with the box message_box shows), Return closes it, and Ctrl+Q
-# then ends the player with status 0.
+# then ends the player with status 0. No local file makes it connect anywhere.
 # Usage: bad-media.sh PLAYER REGTOOL MESSAGE_BOX
 source "$(dirname "$0")/lib.sh" "$1" "$2"
 BOX_TOOL=$3
@@ -41,6 +41,39 @@ row() {
 
 row empty.avi Error "$(play_error "$M/empty.avi" -17 'unrecognized file format')"
 row folder.mpg 'Fatal error' "Folder \"$M/folder.mpg\" holds no media files!"
+
+# Local files that name network addresses: playlists (one called .avi), an
+# edit list, and a relative path that reads as a URL. Each fails, or plays the
+# local clip, and nothing connects to the listener.
+python3 -c 'import socket
+s = socket.create_server(("127.0.0.1", 0))
+print(s.getsockname()[1], flush=True)
+while True: print("connected:", s.accept()[0].recv(100), flush=True)' >"$WORK/listener.log" 2>&1 &
+HELPERS+=($!)
+poll test -s "$WORK/listener.log" || fail "the listener did not start"
+URL=http://127.0.0.1:$(head -n 1 "$WORK/listener.log")
+printf '#EXTM3U\n%s/m3u.mpg\n' "$URL" >"$M/list.m3u"
+printf '[playlist]\nFile1=%s/pls.mpg\nNumberOfEntries=1\n' "$URL" >"$M/list.pls"
+printf '#EXTM3U\n%s/avi.mpg\n' "$URL" >"$M/list.avi"
+printf '# mpv EDL v0\n%s/edl.mpg\n' "$URL" >"$M/edl.mpg"
+for file in list.m3u list.pls list.avi edl.mpg; do
+  fresh_store Splash=no Autostart=yes
+  start_player "$M/$file"
+  await box Error
+  focus "$box"
+  xdotool key Return
+  await PANEL 'Quilvane Ryn'
+  quit_player
+done
+make_clip
+mkdir -p "$M/$URL" && cp "$CLIP" "$M/$URL/rel.mpg"
+cd "$M"
+start_player "$URL/rel.mpg"
+wait_windows
+wait_playing
+quit_player
+! grep -q connected "$WORK/listener.log" || fail "local media reached the network: $(cat "$WORK/listener.log")"
+
 # Root reads every file: the unreadable one needs the player run as nobody,
 # with a home, a store and the X server's cookie of its own.
 if [ "$(id -u)" = 0 ]; then
@@ -52,4 +85,4 @@ if [ "$(id -u)" = 0 ]; then
     XAUTHORITY="$WORK/nobody/Xauthority" setpriv --reuid=nobody --regid=nogroup --clear-groups)
 fi
 row unreadable.mp4 Error "$(play_error "$M/unreadable.mp4" -13 'loading failed')"
-echo "empty.avi, folder.mpg and unreadable.mp4: the player's own boxes, word for word"
+echo "empty.avi, folder.mpg and unreadable.mp4: the player's own boxes, word for word; no local file reached the network"
