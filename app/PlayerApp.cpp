@@ -4,6 +4,7 @@
 #include "desktop/WindowHelpers.h"
 #include "settings/DesktopDefaults.h"
 #include "settings/FileTypes.h"
+#include "settings/RegistryStore.h"
 #include "ui/AboutWindow.h"
 #include "ui/ControlPanel.h"
 #include "ui/MprisService.h"
@@ -29,10 +30,25 @@ namespace {
 // A first window that is never painted (shown minimised, say) must not
 // keep the engine from starting.
 constexpr int EngineFallbackMs = 1000;
+
+// One read waits for another program's lock at most the store's short wait.
+// When that was not enough, the rest of the start reads without waiting: the
+// windows come at once, with the defaults, and not one wait per value later.
+bool storeBusyAtStart(const PlayerSettings &settings)
+{
+    if (!settings.storeBusy())
+        return false;
+    RegistryStore::SetBusyTimeout(0);
+    std::fputs("quilvane-ryn: the store is busy (another program holds it); the player starts with its "
+               "defaults\n",
+               stderr);
+    return true;
+}
 } // namespace
 
 PlayerApp::PlayerApp(MediaControl &media, Desktop &desktop, QStringList commandLineFiles, QObject *parent)
-    : QObject(parent), m_media(media), m_session(media, m_settings, desktop),
+    : QObject(parent), m_media(media), m_storeWaitMs(RegistryStore::BusyTimeout()),
+      m_storeBusyAtStart(storeBusyAtStart(m_settings)), m_session(media, m_settings, desktop),
       m_commandLineFiles(std::move(commandLineFiles))
 {
     const WindowStates &windows = m_session.windows();
@@ -55,10 +71,7 @@ PlayerApp::PlayerApp(MediaControl &media, Desktop &desktop, QStringList commandL
     });
     connect(&m_session, &Session::saveFailed, this,
             [](const QString &report) { std::fputs(qPrintable(report + QLatin1Char('\n')), stderr); });
-    connect(&m_session, &Session::finished, this, [this] {
-        closeWindows();
-        Q_EMIT finished(0);
-    });
+    connect(&m_session, &Session::finished, this, [this] { end(0); });
     m_engineFallback.setSingleShot(true);
     m_engineFallback.setInterval(EngineFallbackMs);
     connect(&m_engineFallback, &QTimer::timeout, this, &PlayerApp::startEngine);
@@ -66,6 +79,8 @@ PlayerApp::PlayerApp(MediaControl &media, Desktop &desktop, QStringList commandL
 
 PlayerApp::~PlayerApp()
 {
+    if (m_storeBusyAtStart) // a run that ended before its windows were placed
+        RegistryStore::SetBusyTimeout(m_storeWaitMs);
     // The bus's view, the menu and the windows first: they follow the session.
     delete m_mpris;
     delete m_menu;
@@ -88,6 +103,8 @@ OptionsDialog *PlayerApp::options() const { return m_options; }
 
 void PlayerApp::start()
 {
+    if (m_quitAsked || m_ended)
+        return;
     // Connecting to the bus waits for it: not before the first windows.
     QTimer::singleShot(0, this, [this] {
         m_mpris = new MprisService(m_session, this);
@@ -111,12 +128,22 @@ void PlayerApp::start()
 
 void PlayerApp::quit()
 {
-    if (m_mainWindowsPlaced) {
-        m_session.quit();
+    if (m_quitAsked || m_ended)
         return;
-    }
+    m_quitAsked = true;
+    if (m_mainWindowsPlaced)
+        m_session.quit();
+    else
+        end(0);
+}
+
+void PlayerApp::end(int exitCode)
+{
+    if (m_ended)
+        return;
+    m_ended = true;
     closeWindows();
-    Q_EMIT finished(0);
+    Q_EMIT finished(exitCode);
 }
 
 // Watched from before it shows: a platform may paint a window as it shows it.
@@ -168,7 +195,7 @@ void PlayerApp::startEngine()
         showMessageBox(QStringLiteral("Fatal error"),
                        QStringLiteral("The playback engine could not be started.\r\n\r\n") + e.description(),
                        MessageIcon::Critical);
-        Q_EMIT finished(1);
+        end(1);
     }
 }
 
@@ -184,6 +211,10 @@ void PlayerApp::placeMainWindows()
     window(PlayerWindow::Video);
     m_session.placeMainWindows(window(PlayerWindow::Panel)->size());
     m_mainWindowsPlaced = true;
+    if (m_storeBusyAtStart) { // the start is over: from now on the store is waited for as ever
+        RegistryStore::SetBusyTimeout(m_storeWaitMs);
+        m_session.showHint(StoreBusyHint);
+    }
     // Once the panel is where it stays, so that they show over it.
     QMetaObject::invokeMethod(this, &PlayerApp::showPendingMessages, Qt::QueuedConnection);
 }

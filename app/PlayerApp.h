@@ -38,8 +38,13 @@ public:
     // Quit asked from outside the windows (a signal): as the quit key once
     // the main windows are placed. Before that this run has nothing of its
     // own to keep, and saving would put defaults over the stored values, so
-    // the run just ends.
+    // the run just ends. Once a quit has begun, from here or the windows,
+    // another does nothing; a start that comes after it shows nothing.
     void quit();
+
+    // Said in the status line once the windows are placed, when another
+    // program held the store at the start.
+    static inline const QString StoreBusyHint = QStringLiteral("Settings store busy..");
 
     Session &session() { return m_session; }
     // The windows made so far; null before they are first wanted.
@@ -71,9 +76,13 @@ private:
     QWidget *window(PlayerWindow which);
     void showWindow(PlayerWindow which, bool shown);
     void closeWindows();
+    void end(int exitCode);
 
     MediaControl &m_media;
     PlayerSettings m_settings;
+    // Before the session, which reads the store as it is made.
+    const int m_storeWaitMs;
+    const bool m_storeBusyAtStart;
     Session m_session;
     const QStringList m_commandLineFiles;
     bool m_panelLoaded = false;
@@ -82,6 +91,8 @@ private:
     QPointer<QWidget> m_firstWindow; // watched for its first paint
     QTimer m_engineFallback;
     bool m_engineStartTried = false;
+    bool m_quitAsked = false;
+    bool m_ended = false;
 
     QPointer<ControlPanel> m_panel;
     QPointer<VideoWindow> m_video;

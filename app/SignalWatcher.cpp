@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <pthread.h>
 #include <unistd.h>
 
 namespace qr {
@@ -28,18 +29,35 @@ bool ignored(const struct sigaction &action)
     return !(action.sa_flags & SA_SIGINFO) && action.sa_handler == SIG_IGN;
 }
 
+sigset_t setOf(const QList<int> &signalNumbers)
+{
+    sigset_t set;
+    sigemptyset(&set);
+    for (const int number : signalNumbers)
+        sigaddset(&set, number);
+    return set;
+}
+
 } // namespace
+
+void SignalWatcher::blockSignals(const QList<int> &signalNumbers)
+{
+    const sigset_t set = setOf(signalNumbers);
+    ::pthread_sigmask(SIG_BLOCK, &set, nullptr);
+}
 
 SignalWatcher::SignalWatcher(const QList<int> &signalNumbers, QObject *parent) : QObject(parent)
 {
     Q_ASSERT(g_writeEnd == -1);
+    const sigset_t set = setOf(signalNumbers);
     if (::pipe2(m_pipe, O_CLOEXEC | O_NONBLOCK) != 0) {
         m_pipe[0] = m_pipe[1] = -1;
+        ::pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
         return;
     }
     g_writeEnd = m_pipe[1];
     m_notifier = new QSocketNotifier(m_pipe[0], QSocketNotifier::Read, this);
-    connect(m_notifier, &QSocketNotifier::activated, this, &SignalWatcher::readPipe);
+    connect(m_notifier, &QSocketNotifier::activated, this, &SignalWatcher::takePending);
 
     struct sigaction action {};
     action.sa_handler = onSignal;
@@ -52,6 +70,7 @@ SignalWatcher::SignalWatcher(const QList<int> &signalNumbers, QObject *parent) :
         if (::sigaction(number, &action, &previous) == 0)
             m_replaced.emplace_back(number, previous);
     }
+    ::pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
 }
 
 SignalWatcher::~SignalWatcher()
@@ -68,8 +87,10 @@ SignalWatcher::~SignalWatcher()
 
 // All that is waiting is read before anything is told: a receiver may run an
 // event loop of its own, in which the notifier fires again.
-void SignalWatcher::readPipe()
+void SignalWatcher::takePending()
 {
+    if (m_pipe[0] < 0)
+        return;
     QList<int> numbers;
     unsigned char buffer[64];
     ssize_t count = 0;

@@ -17,6 +17,12 @@
 
 int main(int argc, char **argv)
 {
+    // A logout, a closed terminal or Ctrl+C ends the run as quit does. Until
+    // the watcher below takes them, these wait blocked: from the first moment
+    // none ends the player half-started, not even in a thread started before.
+    const QList<int> endSignalNumbers{SIGTERM, SIGINT, SIGHUP};
+    qr::SignalWatcher::blockSignals(endSignalNumbers);
+
     // Help, version and bad options are answered before Qt starts, so they
     // need no display.
     QStringList arguments;
@@ -67,9 +73,8 @@ int main(int argc, char **argv)
     qr::RegistryStore::SetBusyTimeout(qr::RegistryStore::kPlayerBusyTimeoutMs);
     // The run ends through quit, not when a window closes.
     QApplication::setQuitOnLastWindowClosed(false);
-    // A logout, a closed terminal or Ctrl+C ends the run as quit does. Any
-    // that come before the player exists wait in the pipe until the loop runs.
-    qr::SignalWatcher endSignals({SIGTERM, SIGINT, SIGHUP});
+    // Any that came before the player exists wait in the pipe until the loop runs.
+    qr::SignalWatcher endSignals(endSignalNumbers);
     if (!endSignals.isWatching())
         std::fputs("quilvane-ryn: cannot watch for signals; they end the player without saving\n", stderr);
 
@@ -84,7 +89,15 @@ int main(int argc, char **argv)
     QObject::connect(&endSignals, &qr::SignalWatcher::received, &player, &qr::PlayerApp::quit,
                      Qt::SingleShotConnection);
     // Started from within the loop: a quit that comes while start-up shows a
-    // message box must find the loop running, or it would be lost.
-    QMetaObject::invokeMethod(&player, &qr::PlayerApp::start, Qt::QueuedConnection);
+    // message box must find the loop running, or it would be lost. A signal
+    // that came before is taken first: the run then ends with no window and
+    // nothing saved.
+    QMetaObject::invokeMethod(
+        &player,
+        [&] {
+            endSignals.takePending();
+            player.start();
+        },
+        Qt::QueuedConnection);
     return app.exec();
 }

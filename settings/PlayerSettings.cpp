@@ -16,6 +16,12 @@ QString PlayerSettings::yesNo(bool on) { return on ? Yes : No; }
 
 bool PlayerSettings::isOn(const QString &switchName) const { return valueStartsWith(Key, switchName, Yes); }
 
+bool PlayerSettings::storeBusy() const
+{
+    const RegistryResult<QString> splash = readValue(Key, Splash);
+    return !splash && splash.error() == RegistryError::Busy;
+}
+
 bool PlayerSettings::skipsSplash() const { return valueStartsWith(Key, Splash, No); }
 
 PlayerSettings::Options PlayerSettings::options() const

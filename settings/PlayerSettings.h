@@ -49,7 +49,10 @@ public:
     static inline const QString ResumeKey = Key + QStringLiteral("\\Resume");
 
     bool isOn(const QString &switchName) const; // begins with "yes"
-    bool skipsSplash() const;                   // "Splash" begins with "no"
+    // Another program holds the store so that nothing can be read: a read
+    // gave up after the store's lock wait.
+    bool storeBusy() const;
+    bool skipsSplash() const; // "Splash" begins with "no"
 
     // The eight switches of the options dialog. The splash one reads as on
     // unless the splash is skipped: an absent value shows the splash.

@@ -1,7 +1,9 @@
 // The composition root as main starts it: the splash or the windows at
 // once, in their order and places, the engine after the first paint or its
-// failure, file types, and a quit before the windows are placed.
+// failure, file types, a store no one can read, and a quit before the
+// windows are placed.
 #include "app/PlayerApp.h"
+#include "settings/RegistryStore.h"
 #include "tests/support/SessionFixture.h"
 #include "ui/ControlPanel.h"
 #include "ui/SplashWindow.h"
@@ -13,6 +15,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sqlite3.h>
 
 namespace qr::test {
 namespace {
@@ -44,6 +48,12 @@ protected:
     // windows are watched.
     PlayerApp &start(const QStringList &files = {})
     {
+        make(files);
+        app->start();
+        return *app;
+    }
+    void make(const QStringList &files = {})
+    {
         app.reset();
         media.running = false;
         media.calls.clear();
@@ -51,8 +61,6 @@ protected:
         view = std::make_unique<QWidget>(); // the engine's, lent to the video window
         media.viewWidget = view.get();
         app = std::make_unique<PlayerApp>(media, desktop, files);
-        app->start();
-        return *app;
     }
     bool engineStarts()
     {
@@ -157,27 +165,76 @@ TEST_F(Startup, RegistextMakesThePlayerTheDesktopsDefault)
     }
 }
 
-// A quit from outside the windows (a signal) while the splash still shows
-// ends the run without putting this run's defaults over the stored values.
+// Another program holds the store so that it cannot even be read: the start
+// waits for it once, briefly, then shows the defaults and says why; quit,
+// the holder gone, saves as ever.
+TEST_F(Startup, AStoreNobodyCanReadStartsWithTheDefaultsAndSaysSo)
+{
+    setValues({{PlayerSettings::Splash, "no"},
+               {PlayerSettings::Windowpos, "yes"},
+               {PlayerSettings::PanelLeft, "1500"}});
+    sqlite3 *holder = nullptr;
+    ASSERT_EQ(sqlite3_open(qPrintable(store.path()), &holder), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(holder, "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE; DELETE FROM vals WHERE 0",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    const int wait = RegistryStore::BusyTimeout();
+    RegistryStore::SetBusyTimeout(RegistryStore::kPlayerBusyTimeoutMs);
+    start();
+    ASSERT_NE(app->splash(), nullptr) << "the stored Splash=no was read";
+    QTest::mouseClick(app->splash(), Qt::LeftButton);
+    ASSERT_NE(app->panel(), nullptr);
+    EXPECT_EQ(app->session().lines().status(), PlayerApp::StoreBusyHint);
+    sqlite3_close(holder);
+    app->quit();
+    EXPECT_EQ(value(PlayerSettings::PanelLeft), QString::number(app->panel()->x() * 15))
+        << "quit saves as ever";
+    RegistryStore::SetBusyTimeout(wait);
+}
+
+// A quit from outside the windows (a signal) before they exist or while the
+// splash still shows ends the run without putting this run's defaults over
+// the stored values. Only the first quit counts: a signal after it, or
+// during it, saves nothing again.
 TEST_F(Startup, QuitFromOutsideSavesOnlyOnceTheWindowsArePlaced)
 {
-    for (const bool splash : {true, false}) {
-        SCOPED_TRACE(splash ? "splash showing" : "windows placed");
+    enum First { Signal, SignalBeforeStart, CtrlQ };
+    const struct {
+        const char *what;
+        bool splash;
+        First first;
+        bool placed;
+    } cases[] = {
+        {"before the windows exist", false, SignalBeforeStart, false},
+        {"splash showing", true, Signal, false},
+        {"windows placed", false, Signal, true},
+        {"Ctrl+Q first", false, CtrlQ, true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
         TempStore fresh;
-        setValues({{PlayerSettings::Splash, PlayerSettings::yesNo(splash)},
+        setValues({{PlayerSettings::Splash, PlayerSettings::yesNo(c.splash)},
                    {PlayerSettings::Windowpos, "yes"},
                    {PlayerSettings::RememberPlayer, "yes"},
                    {PlayerSettings::RememberedMute, "yes"},
                    {PlayerSettings::PanelLeft, "1500"}});
-        start();
-        QSignalSpy finished(app.get(), &PlayerApp::finished);
+        make();
+        QSignalSpy finished(app.get(), &PlayerApp::finished), saved(&app->session(), &Session::finished);
+        if (c.first == SignalBeforeStart) // main takes a waiting signal before it starts the player
+            app->quit();
+        app->start();
+        if (c.first == CtrlQ)
+            app->session().quit();
+        app->quit();
         app->quit();
         ASSERT_EQ(finished.count(), 1);
+        EXPECT_EQ(saved.count(), c.placed ? 1 : 0);
+        EXPECT_EQ(app->panel() != nullptr, c.placed);
         EXPECT_EQ(finished.first().first().toInt(), 0);
         EXPECT_TRUE(app->splash() == nullptr || !app->splash()->isVisible());
-        EXPECT_EQ(value(PlayerSettings::RememberedMute), splash ? "yes" : "no");
+        EXPECT_EQ(value(PlayerSettings::RememberedMute), c.placed ? "no" : "yes");
         EXPECT_EQ(value(PlayerSettings::PanelLeft),
-                  splash ? "1500" : QString::number(app->panel()->x() * 15));
+                  c.placed ? QString::number(app->panel()->x() * 15) : "1500");
     }
 }
 
