@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cctype>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -76,6 +77,8 @@ std::int32_t FromSqlite(int rc)
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
         return Store::kBusy;
+    case SQLITE_FULL:
+        return Store::kDiskFull;
     case SQLITE_CORRUPT:
     case SQLITE_NOTADB:
     case SQLITE_FORMAT:
@@ -327,12 +330,22 @@ std::string ReadOnlyUri(const std::string &path)
     return uri + "?mode=ro&immutable=1";
 }
 
+bool FileExists(const std::string &path)
+{
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0;
+}
+
 // Opens one connection and checks it is this store, laying out an empty
 // file when writing. `db` stays null for a file that holds no store yet and
 // is only read.
 std::int32_t Connect(const std::string &name, int flags, bool write, sqlite3 *&db)
 {
     db = nullptr;
+    // A log that was there before may hold another program's changes: a file
+    // we refuse gets no checkpoint of them. One this connection made is empty
+    // and goes with it, with its index.
+    const bool logBefore = (flags & SQLITE_OPEN_URI) || FileExists(name + "-wal");
     sqlite3 *conn = nullptr;
     int rc = sqlite3_open_v2(name.c_str(), &conn, flags, nullptr);
     if (rc != SQLITE_OK) {
@@ -347,8 +360,11 @@ std::int32_t Connect(const std::string &name, int flags, bool write, sqlite3 *&d
         s = Initialise(conn);
         ready = s == Store::kSuccess;
     }
+    if (s == Store::kIoFailed &&
+        (sqlite3_system_errno(conn) == ENOSPC || sqlite3_system_errno(conn) == EDQUOT))
+        s = Store::kDiskFull; // the -shm index could not be made
     if (s != Store::kSuccess || !ready) {
-        CloseDb(conn, s != Store::kSuccess);
+        CloseDb(conn, s != Store::kSuccess && logBefore);
         return s;
     }
     if (write)
@@ -356,6 +372,30 @@ std::int32_t Connect(const std::string &name, int flags, bool write, sqlite3 *&d
     Exec(conn, "PRAGMA synchronous=FULL"); // a setting whose write returned survives a power cut
     db = conn;
     return Store::kSuccess;
+}
+
+// What a read-write open that found no room left beside the store: an empty
+// log and an index short of its first 32 KiB block, which no connection can
+// be using.
+void RemoveUnusableSideFiles(const std::string &path, bool logBefore, bool indexBefore)
+{
+    struct stat st;
+    if (!logBefore && ::stat((path + "-wal").c_str(), &st) == 0 && st.st_size == 0)
+        ::unlink((path + "-wal").c_str());
+    if (!indexBefore && ::stat((path + "-shm").c_str(), &st) == 0 && st.st_size < 32768)
+        ::unlink((path + "-shm").c_str());
+}
+
+// Said once per run, the first time a full disk leaves the store read-only.
+void NoteNoRoom(const std::string &path)
+{
+    static std::once_flag once;
+    std::call_once(once, [&] {
+        std::fprintf(stderr,
+                     "%s: no space left beside the store %s: it is read as it stands, and settings "
+                     "will not be saved\n",
+                     program_invocation_short_name, path.c_str());
+    });
 }
 
 // Opens the store file. On success `db` is null when the file does not exist
@@ -386,15 +426,24 @@ std::int32_t OpenStore(bool write, bool create, sqlite3 *&db)
             return s;
     }
     const bool readOnly = exists && (FileIsReadOnly(path, st) || FolderIsReadOnly(path));
-    if (!readOnly)
-        return Connect(path, SQLITE_OPEN_READWRITE | (exists ? 0 : SQLITE_OPEN_CREATE), write, db);
-    if (write)
+    if (!readOnly) {
+        const bool logBefore = FileExists(path + "-wal"), indexBefore = FileExists(path + "-shm");
+        const std::int32_t s =
+            Connect(path, SQLITE_OPEN_READWRITE | (exists ? 0 : SQLITE_OPEN_CREATE), write, db);
+        if (s != Store::kDiskFull || !exists)
+            return s;
+        RemoveUnusableSideFiles(path, logBefore, indexBefore);
+        if (write)
+            return s;
+        NoteNoRoom(path);
+    } else if (write) {
         return Store::kAccessDenied;
+    }
     // A log left by a writer that died holds committed changes that only
     // SQLite's ordinary read-only open sees. Where that cannot work (no -shm
-    // file and no right to make one), and whenever there is no such log, the
-    // file is read as it stands: no side files needed, none left behind to
-    // keep the store read-only later.
+    // file and no right or room to make one), and whenever there is no such
+    // log, the file is read as it stands: no side files needed, none left
+    // behind to keep the store read-only later.
     if (LogHasContent(path) && Connect(path, SQLITE_OPEN_READONLY, false, db) == Store::kSuccess)
         return Store::kSuccess;
     return Connect(ReadOnlyUri(path), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, false, db);
@@ -572,10 +621,10 @@ bool NoCaseLess(const std::string &a, const std::string &b)
 
 } // namespace
 
-std::uint32_t RegistryStore::RootHandle(std::string_view name)
+std::uint32_t RegistryStore::RootHandle(std::string_view name, RootSpelling spelling)
 {
     for (std::uint32_t i = 0; i < kRootCount; ++i)
-        if (kRootNames[i] == name)
+        if (spelling == RootSpelling::Exact ? kRootNames[i] == name : Lower(kRootNames[i]) == Lower(name))
             return kClassesRoot + i;
     return 0;
 }
@@ -1008,13 +1057,15 @@ void RegistryStore::SetBusyTimeout(int ms) { g_busyTimeoutMs = std::max(ms, 0); 
 
 int RegistryStore::BusyTimeout() { return g_busyTimeoutMs; }
 
-RegistryStore::KeyPathParse RegistryStore::ParseKeyPath(std::string_view path)
+RegistryStore::KeyPathParse RegistryStore::ParseKeyPath(std::string_view path, RootSpelling spelling)
 {
     KeyPathParse parse;
-    if (!path.starts_with("HKEY_") || path.ends_with('\\'))
+    const std::string_view prefix = path.substr(0, 5);
+    if ((spelling == RootSpelling::Exact ? prefix != "HKEY_" : Lower(prefix) != "hkey_") ||
+        path.ends_with('\\'))
         return parse;
     const std::size_t slash = path.find('\\');
-    parse.root = RootHandle(path.substr(0, slash));
+    parse.root = RootHandle(path.substr(0, slash), spelling);
     if (parse.root == 0) {
         parse.status = KeyPathParse::Status::UnknownRoot;
         return parse;
@@ -1048,6 +1099,8 @@ std::string RegistryStore::StatusText(std::int32_t status)
         return "the store file is damaged or is not a Quilvane Ryn registry; it was left untouched";
     case kIoFailed:
         return "input/output error on the store file";
+    case kDiskFull:
+        return "no space left on the store's disk";
     case kKeyDeleted:
         return "the key was deleted";
     default:

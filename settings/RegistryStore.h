@@ -19,11 +19,13 @@ namespace qr {
 // (~/.config/... when unset), looked up again at every OpenKey and CreateKey.
 // It is created with its folder by the first write; reads of a missing file
 // see an empty store. A file that is not this store's database, or is damaged,
-// fails every call with kBadDb and is never written to. A file that cannot be
-// written, or one in a folder that cannot be written (where SQLite could not
-// make its side files), is read as it stands and fails writes with
-// kAccessDenied. Each write is its own transaction; ApplyChanges makes several
-// writes one.
+// fails every call with kBadDb and is never written to, nor given files beside
+// it. A file that cannot be written, or one in a folder that cannot be written
+// (where SQLite could not make its side files), is read as it stands and fails
+// writes with kAccessDenied; so is one on a disk with no room for those files,
+// which fails writes with kDiskFull and says once on standard error that
+// nothing will be saved. Each write is its own transaction; ApplyChanges makes
+// several writes one.
 //
 // A write waits for another process's write lock for the time SetBusyTimeout
 // gave, then fails with kBusy. Reads never wait for writers.
@@ -39,6 +41,7 @@ public:
     static constexpr std::int32_t kAccessDenied = 5;
     static constexpr std::int32_t kInvalidHandle = 6;
     static constexpr std::int32_t kInvalidParameter = 87;
+    static constexpr std::int32_t kDiskFull = 112;
     static constexpr std::int32_t kBadPathname = 161;
     static constexpr std::int32_t kBusy = 170;
     static constexpr std::int32_t kMoreData = 234;
@@ -74,16 +77,20 @@ public:
     static void SetBusyTimeout(int ms);
     static int BusyTimeout();
 
-    // Root handle of an exact (case-sensitive) root name such as
-    // "HKEY_LOCAL_MACHINE"; 0 for any other text.
-    static std::uint32_t RootHandle(std::string_view name);
+    // How a root name must be spelled: the player's registry layer takes
+    // only the exact upper-case names, the tool (whose key names are
+    // case-insensitive throughout) any case.
+    enum class RootSpelling { Exact, AnyCase };
+    // Root handle of a root name such as "HKEY_LOCAL_MACHINE"; 0 for any
+    // other text.
+    static std::uint32_t RootHandle(std::string_view name, RootSpelling spelling = RootSpelling::Exact);
     // The name of a root handle; "" for anything else.
     static std::string_view RootName(std::uint32_t root);
 
     // A full key path such as HKEY_LOCAL_MACHINE\Software\Tarvell: Malformed
-    // when it does not begin with "HKEY_" or ends with a backslash, UnknownRoot
-    // when the part before the first backslash is none of the seven root names
-    // (compared exactly). Without a backslash it names the root itself (subKey
+    // when it does not begin with "HKEY_" (in the spelling asked for) or ends
+    // with a backslash, UnknownRoot when the part before the first backslash
+    // is none of the seven root names. Without a backslash it names the root itself (subKey
     // ""). Key names inside subKey are not checked here: empty or control
     // characters fail when used (kBadPathname).
     struct KeyPathParse {
@@ -92,7 +99,7 @@ public:
         std::uint32_t root = 0; // 0 unless Ok
         std::string subKey;
     };
-    static KeyPathParse ParseKeyPath(std::string_view path);
+    static KeyPathParse ParseKeyPath(std::string_view path, RootSpelling spelling = RootSpelling::Exact);
 
     // The file the next OpenKey or CreateKey would use.
     static std::string FilePath();

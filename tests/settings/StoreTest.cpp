@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -92,11 +93,11 @@ TEST(Store, LockedStoreReadsAndFailsWritesWithBusyBeforeTheHoldEnds)
     RegistryStore::SetBusyTimeout(RegistryStore::kToolBusyTimeoutMs);
 }
 
-// A store read-only by its file's mode or its folder's, or no store at all: a value reads from a store
-// only, every write fails naming why, nothing is written, nor a side file that would keep it read-only.
+// A store read-only by its file's mode, its folder's or a full disk, or no store at all: a value reads
+// from a store only, every write fails naming why, nothing is written, nor any file beside it.
 TEST(Store, ReadOnlyStoresAndForeignFilesAreNeverWritten)
 {
-    enum ReadOnly { No, File, Folder };
+    enum ReadOnly { No, File, Folder, Disk };
     using Case = std::tuple<const char *, ReadOnly, QByteArray (*)(QByteArray store)>;
     const Case cases[] = {
         Case("read-only file", File, nullptr),
@@ -109,6 +110,10 @@ TEST(Store, ReadOnlyStoresAndForeignFilesAreNeverWritten)
              [](QByteArray s) { return s.replace(60, 12, QByteArray(12, 0)); }),
         Case("every page after the first overwritten", No,
              [](QByteArray s) { return s.left(4096) + QByteArray(s.size() - 4096, 'Z'); }),
+        Case("cut short at 10,000 bytes", No, [](QByteArray s) { return s.left(10000); }),
+        Case("800 bytes overwritten at 8192", No,
+             [](QByteArray s) { return s.replace(8192, 800, QByteArray(800, 'Z')); }),
+        Case("no room left on its disk", Disk, nullptr), // last: it may be skipped
     };
     for (const auto &[name, readOnly, damage] : cases) {
         SCOPED_TRACE(name);
@@ -117,6 +122,17 @@ TEST(Store, ReadOnlyStoresAndForeignFilesAreNeverWritten)
         if (damage)
             qr::test::WriteFile(store.path(), damage(ReadFile(store.path())));
         QStringList asUser;
+        const QString filler = store.dir() + "/filler";
+        if (readOnly == Disk) {
+            const QByteArray data = ReadFile(store.path());
+            if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=128k", "tmpfs", store.dir()}) != 0)
+                GTEST_SKIP() << "a small tmpfs cannot be mounted here (that needs root)";
+            qr::test::WriteFile(store.path(), data);
+            QFile fill(filler);
+            fill.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+            while (fill.write(QByteArray(512, 'f')) == 512) {
+            }
+        }
         if (readOnly == File) {
             QFile::setPermissions(store.path(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
         } else if (readOnly == Folder && ::geteuid() != 0) {
@@ -133,8 +149,9 @@ TEST(Store, ReadOnlyStoresAndForeignFilesAreNeverWritten)
         }
         const QByteArray before = ReadFile(store.path());
         if (asUser.isEmpty()) {
-            EXPECT_EQ(qr::writeValue(kRyn, "Splash", "yes"),
-                      readOnly ? RegistryError::AccessDenied : RegistryError::Damaged);
+            EXPECT_EQ(qr::writeValue(kRyn, "Splash", "yes"), readOnly == Disk ? RegistryError::Failed
+                                                             : readOnly       ? RegistryError::AccessDenied
+                                                                              : RegistryError::Damaged);
         }
         for (const QStringList &args : {QStringList{"get", kRyn, "Splash"},
                                         {"set", kRyn, "Splash", "yes"},
@@ -144,13 +161,17 @@ TEST(Store, ReadOnlyStoresAndForeignFilesAreNeverWritten)
             const bool read = readOnly && args[0] == "get";
             EXPECT_EQ(run.exit, read ? 0 : 1) << run.err.toStdString();
             EXPECT_EQ(run.out, read ? "no\n" : "");
-            EXPECT_TRUE(read || run.err.contains(readOnly ? "read-only" : "damaged"))
+            const char *why = readOnly == Disk ? "no space left" : readOnly ? "read-only" : "damaged";
+            EXPECT_TRUE(read || run.err.contains(why)) << run.err.toStdString();
+            EXPECT_EQ(run.err.count("will not be saved"), readOnly == Disk && read ? 1 : 0)
                 << run.err.toStdString();
         }
         QFile::setPermissions(store.dir(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         EXPECT_EQ(ReadFile(store.path()), before);
-        if (readOnly) {
-            EXPECT_EQ(QDir(store.dir()).entryList(QDir::Files), QStringList{"registry.db"});
+        QFile::remove(filler);
+        EXPECT_EQ(QDir(store.dir()).entryList(QDir::Files), QStringList{"registry.db"});
+        if (readOnly == Disk) {
+            EXPECT_EQ(QProcess::execute("umount", {store.dir()}), 0);
         }
     }
 }
@@ -215,6 +236,13 @@ TEST(RegTool, CommandsAnswerWithTheirOutputAndExitCodes)
     qr::test::TempStore store;
     qr::test::FillStore();
     const QString in = store.dir() + "/in.reg", sw = "HKEY_LOCAL_MACHINE\\Software";
+    // Imports that must not be read to their end: a pipe no one writes to, and the largest one taken.
+    const QString fifo = store.dir() + "/fifo.reg", largest = store.dir() + "/64MiB.reg",
+                  tooLarge = store.dir() + "/64MiB+1.reg";
+    ASSERT_EQ(::mkfifo(qPrintable(fifo), 0600), 0);
+    qr::test::WriteFile(largest, "");
+    qr::test::WriteFile(tooLarge, "");
+    ASSERT_TRUE(QFile::resize(largest, 64 << 20) && QFile::resize(tooLarge, (64 << 20) + 1));
     const QByteArray ryn = kRyn.toUtf8(), deleteRyn = "REGEDIT4\n\n[-" + ryn + "]\n[HKEY_CURRENT_USER\\y]\n";
     QStringList sections = QString::fromUtf8(kClasses).split("\n\n");
     std::reverse(sections.begin() + 1, sections.end() - 1);
@@ -242,7 +270,7 @@ TEST(RegTool, CommandsAnswerWithTheirOutputAndExitCodes)
         Call({"get", sw + "\\"}, 2, "", "Incorrect Format"),
         Call({"get", "HKEY_FOO\\Software"}, 2, "", "unknown root key"),
         Call({"delete", "HKEY_USERS"}, 2, "", "root key"),
-        Call({"get", "HKEY_LOCAL_MACHINE\\SOFTWARE\\tarvell\\QUILVANE\\ryn", "splash"}, 0, "no\n", ""),
+        Call({"get", "hkey_Local_Machine\\SOFTWARE\\tarvell\\QUILVANE\\ryn", "splash"}, 0, "no\n", ""),
         Call({"get", kRyn}, 1, "", "value (default) not found"),
         Call({"set", kRyn, "", "def"}, 0, "", ""),
         Call({"get", kRyn}, 0, "def\n", ""),
@@ -266,12 +294,16 @@ TEST(RegTool, CommandsAnswerWithTheirOutputAndExitCodes)
              deleteRyn + "[-HKEY_USERS\\x]\n\"a\"=\"1\"\n"),
         Call({"import", in}, 1, "", "in.reg:2: not a REGEDIT4 file", "\n[-" + ryn + "]\n"),
         Call({"import", store.dir()}, 1, "", "cannot read"),
+        Call({"import", fifo}, 1, "", "not a regular file"),
+        Call({"import", "/dev/zero"}, 1, "", "not a regular file"),
+        Call({"import", largest}, 1, "", "64MiB.reg:1: not a REGEDIT4 file"),
+        Call({"import", tooLarge}, 1, "", "64MiB+1.reg is too large to import (more than 64 MiB)"),
         Call({"import", store.dir() + "/gone.reg"}, 1, "", "cannot read"),
         Call({"list", "HKEY_CURRENT_USER"}, 0, "Other\\\n", ""),
         Call({"list", kRyn}, 0, "\"Splash\"=\"on\"\n\"QV_RL\"=\"10\"\n@=\"def\"\n\"dash\"=\"--data\"\n", ""),
         Call({"import", in}, 0, "",
              "", // both delete forms, with CR LF line ends; what they do not name stays
-             "REGEDIT4\r\n\r\n; both\r\n[-HKEY_CURRENT_USER\\Other]\r\n[" + ryn +
+             "REGEDIT4\r\n\r\n; both\r\n[-hkey_current_user\\Other]\r\n[" + ryn +
                  "]\r\n\"qv_rl\"=-\r\n\"Missing\"=-\r\n[-HKEY_USERS\\never]\r\n"),
         Call({"export", "HKEY_CURRENT_USER"}, 0, "REGEDIT4\n\n[HKEY_CURRENT_USER]\n\n", ""),
         Call({"list", kRyn}, 0, "\"Splash\"=\"on\"\n@=\"def\"\n\"dash\"=\"--data\"\n", ""),
