@@ -336,7 +336,7 @@ bool parseRegFile(std::string_view text, RegFileChanges &out, RegFileError &erro
                 return fail(index, "a key line must read [HKEY_...]");
             const bool remove = line[1] == '-';
             const std::string_view path = line.substr(remove ? 2 : 1, close - (remove ? 2 : 1));
-            auto parse = Store::ParseKeyPath(path);
+            auto parse = Store::ParseKeyPath(path, Store::RootSpelling::AnyCase);
             if (parse.status != Store::KeyPathParse::Status::Ok)
                 return fail(index, keyPathProblem(path, parse));
             root = parse.root;

@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <exception>
 #include <fcntl.h>
 #include <iostream>
@@ -66,7 +67,7 @@ struct KeyPath {
 
 std::optional<KeyPath> ParseKey(const std::string &path)
 {
-    auto parse = RegistryStore::ParseKeyPath(path);
+    auto parse = RegistryStore::ParseKeyPath(path, RegistryStore::RootSpelling::AnyCase);
     if (parse.status != RegistryStore::KeyPathParse::Status::Ok) {
         Fail(qr::keyPathProblem(path, parse));
         return std::nullopt;
@@ -90,34 +91,47 @@ std::string DescribeChange(const Change &change, std::int32_t status)
     return message;
 }
 
-// The whole file, or standard input for "-".
-bool ReadAll(const std::string &file, std::string &text)
+// An import larger than any store could be is refused, not read to the end
+// of memory (standard input may never end).
+constexpr std::size_t kMaxImport = std::size_t(64) << 20;
+
+// The whole file, or standard input for "-"; "" or why it cannot be read. A
+// named file must be a regular one: a FIFO or a device could block or never
+// end, and is refused before it is read.
+std::string ReadAll(const std::string &file, std::string &text)
 {
-    const int fd = file == "-" ? STDIN_FILENO : ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    const bool input = file == "-";
+    const int fd = input ? STDIN_FILENO : ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return false;
+        return "cannot read " + file + ": " + std::strerror(errno);
+    std::string problem;
     struct stat st;
-    bool ok = ::fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode);
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode) || (!input && !S_ISREG(st.st_mode)))
+        problem = "cannot read " + file + ": not a regular file";
+    else if (S_ISREG(st.st_mode) && std::size_t(st.st_size) > kMaxImport)
+        problem = file + " is too large to import (more than 64 MiB)";
     char buffer[65536];
-    while (ok) {
+    while (problem.empty()) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n > 0)
+        if (n > 0 && text.size() + std::size_t(n) > kMaxImport)
+            problem = file + " is too large to import (more than 64 MiB)";
+        else if (n > 0)
             text.append(buffer, std::size_t(n));
         else if (n == 0)
             break;
         else if (errno != EINTR)
-            ok = false;
+            problem = "cannot read " + file + ": " + std::strerror(errno);
     }
-    if (fd != STDIN_FILENO)
+    if (!input)
         ::close(fd);
-    return ok;
+    return problem;
 }
 
 int Import(const std::string &file)
 {
     std::string text;
-    if (!ReadAll(file, text)) {
-        Fail("cannot read " + file);
+    if (const std::string problem = ReadAll(file, text); !problem.empty()) {
+        Fail(problem);
         return kFailed;
     }
     qr::RegFileChanges parsed;
