@@ -6,6 +6,8 @@
 
 #include <QDir>
 
+#include <sys/stat.h>
+
 namespace qr::test {
 namespace {
 
@@ -15,8 +17,10 @@ using Opening = SessionFixture;
 TEST_F(Opening, TheOpenDialogsTheirCancelsAndMissingFiles)
 {
     const QString clip = makeFile("clip.avi"), subs = makeFile("clip.sub", "{0}{9}x\r\n");
-    const QString gone = store.dir() + "/gone", empty = store.dir() + "/empty";
+    const QString gone = store.dir() + "/gone", empty = store.dir() + "/empty",
+                  pipe = store.dir() + "/pipe.avi";
     ASSERT_TRUE(QDir(store.dir()).mkdir("empty"));
+    ASSERT_EQ(::mkfifo(qPrintable(pipe), 0600), 0);
     const QStringList dialogs{"Open Media", "Open Subtitles Resource"};
     const QString none = "No media loaded..", missing = "Fatal error: %1 \"" + gone + "\" doesnt exist!";
     const QString noSubtitles =
@@ -35,6 +39,12 @@ TEST_F(Opening, TheOpenDialogsTheirCancelsAndMissingFiles)
         {"subtitles cancelled, a file loaded", true, true, {{clip}}, "Load Subtitles..", ""},
         {"media missing", false, false, {{gone}}, none, missing.arg("File")},
         {"subtitles missing", true, false, {{clip}, {gone}}, none, missing.arg("Subs File")},
+        {"a pipe",
+         false,
+         false,
+         {{pipe}},
+         none,
+         "Fatal error: File \"" + pipe + "\" is not a file that can be played!"},
         {"a folder without media",
          false,
          false,
