@@ -1,5 +1,6 @@
 // Signals reach the program through its event loop, never inside the
-// handler; an ignored signal stays ignored; the old handlers come back.
+// handler, also those that came blocked before the watcher; an ignored signal
+// stays ignored; the old handlers come back.
 #include "app/SignalWatcher.h"
 
 #include <QSignalSpy>
@@ -28,6 +29,8 @@ TEST(SignalWatcher, EachSignalArrivesThroughTheLoop)
     for (const int number : {SIGTERM, SIGINT, SIGHUP}) {
         SCOPED_TRACE(strsignal(number));
         setHandler(number, otherHandler);
+        SignalWatcher::blockSignals({SIGTERM, SIGINT, SIGHUP});
+        std::raise(number); // before the watcher: it waits for it
         {
             SignalWatcher watcher({SIGTERM, SIGINT, SIGHUP});
             ASSERT_TRUE(watcher.isWatching());
@@ -36,9 +39,9 @@ TEST(SignalWatcher, EachSignalArrivesThroughTheLoop)
             std::raise(number);
             EXPECT_EQ(received.count(), 0) << "told inside the handler";
             EXPECT_TRUE(received.wait(5000));
-            ASSERT_EQ(received.count(), 2) << "a signal was lost";
-            EXPECT_EQ(received.at(0).at(0).toInt(), number);
-            EXPECT_EQ(received.at(1).at(0).toInt(), number);
+            ASSERT_EQ(received.count(), 3) << "a signal was lost";
+            for (const QList<QVariant> &told : received)
+                EXPECT_EQ(told.at(0).toInt(), number);
         }
         EXPECT_EQ(setHandler(number, SIG_DFL), otherHandler) << "the earlier handler did not come back";
     }
