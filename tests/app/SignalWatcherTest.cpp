@@ -1,5 +1,4 @@
-// Signals reach the program through its event loop, never inside the
-// handler; an ignored signal stays ignored; the old handlers come back.
+// Signals reach the program through its event loop, never inside the handler.
 #include "app/SignalWatcher.h"
 
 #include <QSignalSpy>
@@ -13,7 +12,6 @@ namespace {
 using Handler = void (*)(int);
 void otherHandler(int) {}
 
-// Sets a signal's handler and gives the one it had.
 Handler setHandler(int number, Handler handler)
 {
     struct sigaction action {
