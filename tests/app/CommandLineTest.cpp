@@ -42,7 +42,6 @@ TEST(CommandLine, ArgumentsBecomeAnActionAndFiles)
     }
 }
 
-// The first option that is neither decides.
 TEST(CommandLine, UnknownOptionIsOneLineNamingIt)
 {
     for (const auto &[arguments, option] : {std::pair{QStringList{"--fullscreen"}, "--fullscreen"},

@@ -14,7 +14,6 @@ namespace {
 using Handler = void (*)(int);
 void otherHandler(int) {}
 
-// Sets a signal's handler and gives the one it had.
 Handler setHandler(int number, Handler handler)
 {
     struct sigaction action {

@@ -1,7 +1,4 @@
-// The composition root as main starts it: the splash or the windows at
-// once, in their order and places, the engine after the first paint or its
-// failure, file types, a store no one can read, and a quit before the
-// windows are placed.
+// The composition root as main starts it.
 #include "app/PlayerApp.h"
 #include "settings/RegistryStore.h"
 #include "tests/support/SessionFixture.h"
@@ -44,8 +41,6 @@ struct WindowWatch : QObject {
 
 class Startup : public SessionFixture {
 protected:
-    // The player as main starts it, its engine not yet made; the run's
-    // windows are watched.
     PlayerApp &start(const QStringList &files = {})
     {
         make(files);
@@ -91,8 +86,7 @@ TEST_F(Startup, TheEngineStartsOnlyAfterTheFirstWindowIsPainted)
     EXPECT_TRUE(engineStarts()) << "a window never painted still gets the engine";
 }
 
-// The command line's file opens once the engine is there; the windows show
-// in the order they always have, the video window (autostarted) first.
+// The windows show in their usual order, the video window (autostarted) first.
 TEST_F(Startup, AutostartedCommandLineFileWaitsForTheEngineNotForTheWindows)
 {
     setValues({{PlayerSettings::Splash, "no"}, {PlayerSettings::Autostart, "yes"}});
@@ -127,8 +121,7 @@ TEST_F(Startup, AnEngineThatCannotStartIsReportedAndTheRunEndsWithOne)
     EXPECT_EQ(media.calls.filter("setFileName"), QStringList()) << "no file for an engine that is not there";
 }
 
-// The splash first, the windows placed once it is gone. (Without it, in
-// their stored places: the end-to-end tests'.)
+// (Without the splash, the stored places are the end-to-end tests'.)
 TEST_F(Startup, TheSplashThenThePanelInItsPlace)
 {
     start();
@@ -143,8 +136,7 @@ TEST_F(Startup, TheSplashThenThePanelInItsPlace)
     EXPECT_FALSE(QFile::exists(store.path())) << "nothing is written at start";
 }
 
-// With "Registext" on, the start also makes the installed desktop entry the
-// default for the player's file types.
+// Registext makes the installed desktop entry the default for the player's file types.
 TEST_F(Startup, RegistextMakesThePlayerTheDesktopsDefault)
 {
     const QString entry = "example.tarvell.QuilvaneRyn.desktop";

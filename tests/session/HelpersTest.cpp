@@ -1,5 +1,4 @@
-// The session's pure helpers: clock text, the title scroll and where the
-// windows go at the start on desktops of one and of several screens.
+// The session's pure helpers: clock text, the title scroll, window placement.
 #include "session/ClockText.h"
 #include "session/WindowPlacement.h"
 #include "tests/support/QtPrinters.h"

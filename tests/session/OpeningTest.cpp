@@ -1,7 +1,4 @@
-// The one road by which files reach the engine: the open dialogs, the
-// checks and their messages, autostart, the status texts, the remembered
-// player state, the engine's failures, the command line and files asked
-// for before the engine runs.
+// The one road by which files reach the engine.
 #include "tests/support/SessionFixture.h"
 
 #include <QDir>
@@ -13,7 +10,6 @@ namespace {
 
 using Opening = SessionFixture;
 
-// What the dialogs are answered: what opens, the status line and the box.
 TEST_F(Opening, TheOpenDialogsTheirCancelsAndMissingFiles)
 {
     const QString clip = makeFile("clip.avi"), subs = makeFile("clip.sub", "{0}{9}x\r\n");
@@ -23,6 +19,8 @@ TEST_F(Opening, TheOpenDialogsTheirCancelsAndMissingFiles)
     ASSERT_EQ(::mkfifo(qPrintable(pipe), 0600), 0);
     const QStringList dialogs{"Open Media", "Open Subtitles Resource"};
     const QString none = "No media loaded..", missing = "Fatal error: %1 \"" + gone + "\" doesnt exist!";
+    const QString noFiles = "Fatal error: Folder \"" + empty + "\" holds no media files!";
+    const QString notPlayable = "Fatal error: File \"" + pipe + "\" is not a file that can be played!";
     const QString noSubtitles =
         "Subtitles not loaded.: No Subtitles file selected.  Deselect Subtitles use in the options panel.";
     const struct {
@@ -30,28 +28,16 @@ TEST_F(Opening, TheOpenDialogsTheirCancelsAndMissingFiles)
         bool subtitles, loaded;
         QList<QStringList> answers;
         QString status, box;
-    } cases[] = {
-        {"media chosen", false, false, {{clip}}, "clip.avi loaded..", ""},
-        {"cancelled", false, false, {}, none, ""},
-        {"cancelled, a file loaded", false, true, {}, "Load file..", ""},
-        {"with subtitles", true, false, {{clip}, {subs}}, "clip.avi loaded..", ""},
-        {"subtitles cancelled", true, false, {{clip}}, none, noSubtitles},
-        {"subtitles cancelled, a file loaded", true, true, {{clip}}, "Load Subtitles..", ""},
-        {"media missing", false, false, {{gone}}, none, missing.arg("File")},
-        {"subtitles missing", true, false, {{clip}, {gone}}, none, missing.arg("Subs File")},
-        {"a pipe",
-         false,
-         false,
-         {{pipe}},
-         none,
-         "Fatal error: File \"" + pipe + "\" is not a file that can be played!"},
-        {"a folder without media",
-         false,
-         false,
-         {{empty}},
-         none,
-         "Fatal error: Folder \"" + empty + "\" holds no media files!"},
-    };
+    } cases[] = {{"media chosen", false, false, {{clip}}, "clip.avi loaded..", ""},
+                 {"cancelled", false, false, {}, none, ""},
+                 {"cancelled, a file loaded", false, true, {}, "Load file..", ""},
+                 {"with subtitles", true, false, {{clip}, {subs}}, "clip.avi loaded..", ""},
+                 {"subtitles cancelled", true, false, {{clip}}, none, noSubtitles},
+                 {"subtitles cancelled, a file loaded", true, true, {{clip}}, "Load Subtitles..", ""},
+                 {"media missing", false, false, {{gone}}, none, missing.arg("File")},
+                 {"subtitles missing", true, false, {{clip}, {gone}}, none, missing.arg("Subs File")},
+                 {"a pipe", false, false, {{pipe}}, none, notPlayable},
+                 {"a folder without media", false, false, {{empty}}, none, noFiles}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         setValue(PlayerSettings::UseSubs, PlayerSettings::yesNo(c.subtitles));
@@ -71,8 +57,7 @@ TEST_F(Opening, TheOpenDialogsTheirCancelsAndMissingFiles)
     }
 }
 
-// The file goes into the engine before play is called, and the clock runs
-// only when the file plays; a long name is cut short.
+// The file goes into the engine before play; the clock runs only when it plays.
 TEST_F(Opening, AutostartAndStatusTexts)
 {
     for (const auto &[name, autostart, status] :
@@ -95,61 +80,46 @@ TEST_F(Opening, AutostartAndStatusTexts)
     }
 }
 
-// Remembered mute, repeat and zoom strip apply at an open while
-// "RememberPlayer" is on, each by its own value.
+// Each remembered value applies at an open while "RememberPlayer" is on; a volume missing or
+// malformed is full, and one chosen in the run outlasts the next file.
 TEST_F(Opening, RememberedPlayerState)
 {
-    const struct {
-        QString remember, mute, repeat, zoom;
-        bool muteOn, repeatOn, zoomOn;
-    } cases[] = {
-        {"no", "yes", "yes", "yes", false, false, false},
-        {"yes", "yes", "no", "yes", true, false, true},
-        {"yes", "no", "yes", "no", false, true, false},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE((c.remember + c.mute + c.repeat + c.zoom).toStdString());
-        setValues({{PlayerSettings::RememberPlayer, c.remember},
-                   {PlayerSettings::RememberedMute, c.mute},
-                   {PlayerSettings::RememberedRepeat, c.repeat},
-                   {PlayerSettings::RememberedZoomStrip, c.zoom}});
+    // remember, the stored mute, repeat and zoom strip, the stored volume; what is on, the volume
+    using Row = std::tuple<const char *, QString, std::optional<QString>, QString, int>;
+    for (const auto &[remember, stored, volume, on, percent] : {Row{"no", "yes yes yes", "65", "", 100},
+                                                                {"yes", "yes no yes", "65", "mute zoom", 65},
+                                                                {"yes", "no yes no", "0", "repeat", 0},
+                                                                {"yes", "no no no", "-1", "", 100},
+                                                                {"yes", "no no no", "101", "", 100},
+                                                                {"yes", "no no no", "65.5", "", 100},
+                                                                {"yes", "no no no", "loud", "", 100},
+                                                                {"yes", "no no no", std::nullopt, "", 100}}) {
+        SCOPED_TRACE((remember + (" " + stored) + " " + volume.value_or("absent")).toStdString());
+        TempStore fresh;
+        const QStringList s = stored.split(' ');
+        setValues({{PlayerSettings::RememberPlayer, remember},
+                   {PlayerSettings::RememberedMute, s[0]},
+                   {PlayerSettings::RememberedRepeat, s[1]},
+                   {PlayerSettings::RememberedZoomStrip, s[2]}});
+        if (volume)
+            setValue(PlayerSettings::RememberedVolume, *volume);
+        media.volumeLevel = 100;
         restart();
         media.muted = false;
         open();
-        EXPECT_EQ(session->playback().muted(), c.muteOn);
-        EXPECT_EQ(media.muted, c.muteOn);
-        EXPECT_EQ(session->playback().repeat(), c.repeatOn);
-        EXPECT_EQ(shown(PlayerWindow::ZoomStrip), c.zoomOn);
-    }
-}
-
-// A remembered volume applies at an open while "RememberPlayer" is on,
-// until a volume is chosen in the run; what is missing or malformed is full.
-TEST_F(Opening, RememberedVolume)
-{
-    const std::tuple<const char *, std::optional<QString>, int> rows[] = {
-        {"yes", "65", 65},    {"yes", "0", 0},      {"yes", "-1", 100},         {"yes", "101", 100},
-        {"yes", "65.5", 100}, {"yes", "loud", 100}, {"yes", std::nullopt, 100}, {"no", "65", 100}};
-    for (const auto &[remember, stored, expected] : rows) {
-        SCOPED_TRACE(stored.value_or("absent").toStdString() + " " + remember);
-        TempStore fresh;
-        setValue(PlayerSettings::RememberPlayer, remember);
-        if (stored)
-            setValue(PlayerSettings::RememberedVolume, *stored);
-        media.volumeLevel = 100;
-        restart();
-        open();
-        EXPECT_EQ(session->playback().volume(), expected);
-        EXPECT_EQ(media.volumeLevel, expected);
+        EXPECT_EQ(session->playback().muted(), on.contains("mute"));
+        EXPECT_EQ(media.muted, on.contains("mute"));
+        EXPECT_EQ(session->playback().repeat(), on.contains("repeat"));
+        EXPECT_EQ(shown(PlayerWindow::ZoomStrip), on.contains("zoom"));
+        EXPECT_EQ(session->playback().volume(), percent);
+        EXPECT_EQ(media.volumeLevel, percent);
     }
     setValues({{PlayerSettings::RememberPlayer, "yes"}, {PlayerSettings::RememberedVolume, "65"}});
     session->setVolume(30);
     open("second.avi");
-    EXPECT_EQ(session->playback().volume(), 30) << "a volume chosen in the run outlasts the next file";
+    EXPECT_EQ(session->playback().volume(), 30);
 }
 
-// Refused at once or failing later, the file ends in the state without
-// media and the "Error" box with the engine's code and words.
 TEST_F(Opening, EngineFailuresReturnToNoMedia)
 {
     for (const bool refused : {true, false}) {
@@ -181,8 +151,7 @@ TEST_F(Opening, EngineFailuresReturnToNoMedia)
     }
 }
 
-// The first window shows before the engine runs; a file asked for meanwhile
-// is checked at once and waits for it, and only the last one opens.
+// A file asked for meanwhile is checked at once; only the last one opens.
 TEST_F(Opening, FilesWaitForTheEngine)
 {
     media.running = false;

@@ -1,6 +1,4 @@
-// More than one file: the queue and where its files come from, the end of a
-// file, next and previous in the queue and in a folder, resume and the
-// recent files.
+// More than one file: the queue, next and previous, resume and the recent files.
 #include "desktop/Paths.h"
 #include "tests/support/SessionFixture.h"
 
@@ -11,7 +9,6 @@ namespace {
 
 class Queue : public SessionFixture {
 protected:
-    // The files made in a folder of their own, by name.
     QStringList makeFolder(const QString &folder, const QStringList &names)
     {
         QDir(store.dir()).mkpath(folder);
@@ -23,8 +20,6 @@ protected:
     QString name() const { return fileNameOnly(media.file); }
 };
 
-// The first file opens by the usual road, each end of a file opens and
-// plays the next one, and after the last nothing opens.
 TEST_F(Queue, EachSourceQueuesItsFilesInOrderAndEachEndGoesOn)
 {
     const QStringList abc = makeFolder("abc", {"a.avi", "b.mkv", "c.mp4"});
@@ -92,12 +87,10 @@ TEST_F(Queue, NextAndPreviousInTheQueueAndInTheFolder)
     EXPECT_FALSE(session->queue().canGo(+1));
 }
 
-// Where a file was left, if anywhere, is where it starts again, the status
-// line saying so; played to the end it is forgotten. Kept across runs.
+// Played to the end a file is forgotten; kept across runs.
 TEST_F(Queue, ResumeWhereTheFileWasLeft)
 {
-    // Resume on, the file's length, where it was left, played to the end, and
-    // where it resumes ("" for the start).
+    // Resume on, the file's length, where it was left, played to the end, where it resumes.
     const std::tuple<bool, double, double, bool, QString> rows[] = {{true, 6000, 2533, false, "0:42:13"},
                                                                     {true, 6000, 10.5, false, "0:00:10"},
                                                                     {true, 6000, 10, false, ""},

@@ -1,6 +1,4 @@
-// The subtitle file: one line's fields, the file's frame rate, which cues a
-// position shows, line endings, SubRip, text encodings, bad files and the
-// file beside the media. (Any bytes at all are the fuzz target's.)
+// The subtitle file. (Any bytes at all are the fuzz target's.)
 #include "session/SubtitleFile.h"
 #include "tests/support/QtPrinters.h"
 
@@ -81,8 +79,7 @@ TEST(SubtitleFile, ShowsEveryEntryWhoseFramesHoldThePositionInAnyQueryOrder)
     EXPECT_EQ(file.textAt(1e300, 25), QString());
 }
 
-// A first line of frame 1 or 0 and a rate of 1 to 240 declares it; the media's
-// rate is used otherwise, and 25 without one.
+// Of 1 to 240; the media's rate otherwise, and 25 without one.
 TEST(SubtitleFile, AFirstLineOfFrameOneOrZeroDeclaresTheRate)
 {
     using Row = std::tuple<const char *, std::optional<double>, const char *>; // the line shows at frame 1
@@ -105,7 +102,7 @@ TEST(SubtitleFile, AFirstLineOfFrameOneOrZeroDeclaresTheRate)
         EXPECT_EQ(loaded("{1}{2}x\n").frameRateFor(media), 25);
 }
 
-// Two hours, a cue every 5 s: each shows from its first frame to its last.
+// Two hours, a cue every 5 s.
 TEST(SubtitleFile, AFilmLengthFileStaysOnItsCuesToTheEnd)
 {
     const double rate = 23.976;
@@ -140,8 +137,7 @@ TEST(SubtitleFile, LineEndingsBlankAndMalformedLinesGiveTheSameEntries)
     }
 }
 
-// With or without counters and blank lines, "," or "." and positions after
-// the times; the end time is where the next cue may begin.
+// The end time is where the next cue may begin.
 TEST(SubtitleFile, SubRipIsTimedInMillisecondsWithoutItsTags)
 {
     for (const QByteArray &bytes :
@@ -182,7 +178,6 @@ TEST(SubtitleFile, FilesFromTheWild)
         EXPECT_EQ(loaded(bytes).textAt(seconds, 25), shown) << bytes << " at " << seconds;
 }
 
-// Each line by itself: UTF-8 when it is valid UTF-8, otherwise Windows-1252.
 TEST(SubtitleFile, TextIsUtf8WhenValidOtherwiseWindows1252)
 {
     for (const auto &[bytes, shown] :
@@ -193,8 +188,7 @@ TEST(SubtitleFile, TextIsUtf8WhenValidOtherwiseWindows1252)
         EXPECT_EQ(loaded(bytes).textAt(atFrame(15), 25), shown) << bytes.toStdString();
 }
 
-// Read once, in load: a file gone or too large leaves no subtitles; a line
-// is cut after MaxLineBytes bytes and the rest of it skipped.
+// A line is cut after MaxLineBytes bytes and the rest of it skipped.
 TEST(SubtitleFile, BadFilesGiveNoSubtitlesAndNoFailure)
 {
     QTemporaryDir dir;

@@ -1,6 +1,4 @@
-// Which subtitle text the session shows, tick by tick, as the file plays,
-// seeks, stops, repeats and is replaced; the media's frame rate; the file
-// beside the media; and files that are not what they should be.
+// Which subtitle text the session shows, tick by tick.
 #include "tests/support/SessionFixture.h"
 
 namespace qr::test {
@@ -14,7 +12,6 @@ protected:
         restart();
         media.fps = 25;
     }
-    // Opens clip.avi with the subtitle file made of `text`.
     void openWith(const QByteArray &text, const QString &name = "clip.sub")
     {
         desktop.files = {{makeFile("clip.avi")}, {makeFile(name, text)}};
@@ -77,8 +74,7 @@ TEST_F(Subtitles, FilesThatAreNotSubtitles)
     EXPECT_FALSE(media.file.isEmpty()) << "the media still plays";
 }
 
-// Dropped, or named on the command line, the media brings the subtitle file
-// beside it; without one, the subtitle file is missing as it always was.
+// Without one, the subtitle file is missing as it always was.
 TEST_F(Subtitles, AFileBesideTheMediaIsUsed)
 {
     const QString clip = makeFile("film.mpg");

@@ -1,5 +1,4 @@
-// What the menu offers beyond the skin: audio and subtitle tracks, speed,
-// aspect ratio, screenshots, and feedback over a full-screen picture.
+// What the menu offers beyond the skin.
 #include "session/TrackNames.h"
 #include "tests/support/SessionFixture.h"
 
@@ -38,9 +37,7 @@ TEST(TrackNames, LanguageTitleCodecAndChannels)
         EXPECT_EQ(trackLabel(track), label);
 }
 
-// The engine's own choice is followed without a subtitle file; a text
-// track's text goes to the subtitle window by the window's rules; a picture
-// track is the engine's to draw; off is off until chosen again.
+// The engine's own choice is followed without a subtitle file; a picture track is the engine's to draw.
 TEST_F(Menu, SubtitleTracksAndFiles)
 {
     media.chosenSubtitle = 3;
@@ -106,8 +103,7 @@ TEST_F(Menu, SpeedStepsAndLimits)
     EXPECT_DOUBLE_EQ(media.speedFactor, 4.0) << "nothing loaded";
 }
 
-// The window follows a new aspect as it follows a new picture; a new file,
-// played at once whatever autostart says, starts with its own.
+// A new file, played at once whatever autostart says, starts with its own aspect.
 TEST_F(Menu, AspectRatioResizesTheWindow)
 {
     session->chooseAspect(2);
@@ -137,7 +133,6 @@ TEST_F(Menu, ScreenshotsAreNamedAfterTheFileAndThePosition)
     EXPECT_EQ(QDir(store.dir()).entryList({"film - *"}).size(), 2) << "no picture, no screenshot";
 }
 
-// Over a full-screen picture, where the panel cannot be seen.
 TEST_F(Menu, FeedbackOnlyInFullScreen)
 {
     media.position = 50;

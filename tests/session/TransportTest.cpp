@@ -1,7 +1,4 @@
-// The transport from a file loaded at 50 s of 100: play, pause, stop, the
-// steps and their guards, the volume steps, mute, repeat, the end of the
-// media and the status refresh; and the 500 ms clock: the time line and
-// seek bar, the top-most band and the scrolling title; the seek bar.
+// The transport from a file loaded at 50 s of 100, and the 500 ms clock.
 #include "tests/support/SessionFixture.h"
 
 namespace qr::test {
@@ -17,8 +14,6 @@ protected:
     }
 };
 
-// Back only from more than 10 s after the start, forward only to more than
-// 10 s before the end.
 TEST_F(Transport, StepsAndTheirGuards)
 {
     const std::tuple<void (Session::*)(), double, double> rows[] = {
@@ -77,8 +72,7 @@ TEST_F(Transport, PauseResumeStopAndTheClock)
     EXPECT_FALSE(session->clockRunning());
 }
 
-// Without a file the commands do nothing, and the switches keep what the
-// engine was told.
+// The switches keep what the engine was told.
 TEST_F(Transport, CommandsNeedAFile)
 {
     session->toggleMute();
@@ -111,7 +105,6 @@ TEST_F(Transport, EndOfMediaWithAndWithoutRepeat)
     }
 }
 
-// Steps land on multiples of 5 from anywhere between them, within 0..100.
 TEST_F(Transport, VolumeSteps)
 {
     const std::tuple<int, bool, int> rows[] = {{50, true, 55},  {52, true, 55},  {52, false, 50},
@@ -125,8 +118,7 @@ TEST_F(Transport, VolumeSteps)
     }
 }
 
-// What the line shows, and what it returns to; a title of more than 20
-// characters is left to the title scroll.
+// A title of more than 20 characters is left to the title scroll.
 TEST_F(Transport, StatusRefresh)
 {
     const std::tuple<const char *, PlayState, const char *, const char *> rows[] = {
@@ -148,8 +140,7 @@ TEST_F(Transport, StatusRefresh)
     EXPECT_FALSE(session->playback().optionButtonsShown());
 }
 
-// Without a position from the engine both are left alone; the bar keeps
-// within its range.
+// Without a position from the engine both are left alone.
 TEST_F(Transport, ClockShowsTheTimeAndTheSeekBar)
 {
     media.openStream(0, 0, 125.5);
@@ -191,10 +182,8 @@ TEST_F(Transport, ClockScrollsTheTitleOnlyWhenSwitchedOnAndLong)
     EXPECT_EQ(lines().status(), "short");
 }
 
-// What each tick hands the top-most band while the switch is on: the main
-// windows, unless a dialog is open, the panel is in the tray or the video
-// is full screen; a shown zoom strip too, out of the band while its list
-// has the focus. Outside full screen the engine's own controls go off.
+// A shown zoom strip too, out of the band while its list has the focus; outside full
+// screen the engine's own controls go off.
 TEST_F(Transport, ClockKeepsTheTopMostBand)
 {
     const Band main{{PlayerWindow::Video, true}, {PlayerWindow::Panel, true}};
@@ -232,8 +221,7 @@ TEST_F(Transport, ClockKeepsTheTopMostBand)
     EXPECT_FALSE(writeValue(PlayerSettings::Key, "x", "y")) << "the options' key is made when they open";
 }
 
-// A press with the left button alone seeks to its place, the status line
-// saying where (halves to the even percent); a drag only says.
+// Halves to the even percent; a drag only says.
 TEST_F(Transport, SeekBarPressesSeekAndDragsPreview)
 {
     media.length = 200;

@@ -1,5 +1,4 @@
-// The video window's size and the picture's place in it: when a stream
-// opens, for each zoom choice, a custom size and the grip.
+// The video window's size and the picture's place in it.
 #include "tests/support/SessionFixture.h"
 
 namespace qr::test {
@@ -7,7 +6,6 @@ namespace {
 
 class Sizing : public SessionFixture {
 protected:
-    // clip.mpg opened and its stream with a picture of the given size.
     void start(bool subtitles = false, QSize size = {352, 240})
     {
         setValue(PlayerSettings::UseSubs, PlayerSettings::yesNo(subtitles));
@@ -31,8 +29,7 @@ protected:
     QString shownSize() const { return session->video().shownSize(); }
 };
 
-// A 352 x 240 picture: 350 x 227 pixels shown below the top edge, in a
-// window 15 twips wider and higher; 30 twips more with subtitles.
+// 350 x 227 pixels shown below the top edge; 30 twips more with subtitles.
 TEST_F(Sizing, StreamOpenedSizesTheWindowToThePicture)
 {
     for (bool subtitles : {false, true}) {
@@ -52,8 +49,7 @@ TEST_F(Sizing, StreamOpenedSizesTheWindowToThePicture)
     EXPECT_FALSE(session->video().pictureVisible());
 }
 
-// The window for a choice is the picture plus the skin, plus a 70-twip band
-// for the subtitles; the media line names the size chosen.
+// The picture plus the skin, plus a 70-twip band for the subtitles.
 TEST_F(Sizing, ZoomChoices)
 {
     using Row = std::tuple<const char *, QSize, const char *>; // choice, window, shown
@@ -92,8 +88,7 @@ TEST_F(Sizing, FullScreenChoiceNeedsAFile)
     EXPECT_TRUE(media.calls.isEmpty());
 }
 
-// The window for a picture larger than the screen's free area fits into it,
-// the picture's aspect kept; a picture that fits keeps its own size.
+// The picture's aspect kept; a picture that fits keeps its own size.
 TEST_F(Sizing, PictureLargerThanTheScreenFitsItsFreeArea)
 {
     desktop.panelHeight = 30;
@@ -147,7 +142,6 @@ TEST_F(Sizing, ResizedWindowStaysAboveTheScreensBottom)
     EXPECT_EQ(windows().videoPosition(), QPoint(1270, 764));
 }
 
-// Not narrower than the grip, not lower than the top edge and the grip.
 TEST_F(Sizing, GripResizesWithinItsLimits)
 {
     start();

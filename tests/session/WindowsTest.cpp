@@ -1,5 +1,4 @@
-// Which windows show and which stay on top; full screen; the tray; what
-// quit saves, and quit with the store held by another program.
+// Which windows show and which stay on top; full screen; the tray; what quit saves.
 #include "settings/RegistryStore.h"
 #include "tests/support/SessionFixture.h"
 
@@ -11,9 +10,7 @@ namespace {
 using Windows = SessionFixture;
 const Band MainWindowsOut{{PlayerWindow::Video, false}, {PlayerWindow::Panel, false}};
 
-// Switched on, or stored on at load: both windows are handed over while the
-// switch is still off, so they reach the band at the next tick; switching
-// off takes them out at once.
+// Handed over while the switch is still off, so they reach the band at the next tick.
 TEST_F(Windows, AlwaysOnTopSwitch)
 {
     for (const bool stored : {false, true}) {
@@ -118,8 +115,7 @@ TEST_F(Windows, QuitWritesWhatTheSwitchesAsk)
     }
 }
 
-// Where the desktop keeps no positions (Wayland): said, and quit leaves the
-// stored ones alone while it still saves the player state.
+// Where the desktop keeps no positions (Wayland), quit still saves the player state.
 TEST_F(Windows, PositionsThatCannotBeKeptAreNeitherClaimedNorSaved)
 {
     setValues({{PlayerSettings::Windowpos, "yes"},
@@ -136,9 +132,7 @@ TEST_F(Windows, PositionsThatCannotBeKeptAreNeitherClaimedNorSaved)
     EXPECT_EQ(value(PlayerSettings::RememberedMute), "no");
 }
 
-// Another program holds the store's write lock: one transaction, tried
-// twice, each try waiting only the lock wait; what was not saved is named,
-// and the rest of the session carries on.
+// One transaction, tried twice, each try waiting only the lock wait.
 TEST_F(Windows, QuitWithTheStoreHeldByAnotherProgram)
 {
     constexpr int LockWaitMs = 1000;

