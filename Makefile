@@ -78,7 +78,7 @@ fuzz:
 # descriptors sampled; fails when either grows by more than 5 %.
 soak: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target quilvane-ryn quilvane-ryn-reg
-	@tests/soak/run-soak.sh $(BUILD)/quilvane-ryn $(SOAK_MINUTES)
+	@bench/soak $(BUILD)/quilvane-ryn $(SOAK_MINUTES)
 
 # Installs under $(PREFIX) (DESTDIR honoured) from an up-to-date build; with
 # NOBUILD=1 from the build as it stands, building nothing (the install test:

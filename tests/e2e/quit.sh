@@ -53,9 +53,8 @@ kill -s TERM "$PID"
 wait_exit
 [ "$RC" = 0 ] || fail "the player ended with status $RC on SIGTERM during the start-up box"
 
-# A quit that must not hang: the lock is held three times the limit, so a
-# quit that waited for it would show. (bench/ measures how long it takes.)
-LIMIT_MS=${QR_QUIT_LIMIT_MS:-5000}
+# A quit that must not hang: it ends while the lock is still held, which is
+# until this script lets go. (bench/ measures how long it takes.)
 fresh_store "${KEEP[@]}"
 "$REG" export >"$WORK/before.reg"
 start_player "$CLIP"
@@ -63,18 +62,15 @@ wait_windows
 wait_playing
 mkfifo "$WORK/hold"
 exec 7<>"$WORK/hold" # the hold ends when this closes
-"$WRITER" hold $((LIMIT_MS * 3)) <"$WORK/hold" >"$WORK/holder.out" 2>&1 &
+"$WRITER" hold <"$WORK/hold" >"$WORK/holder.out" 2>&1 7>&- &
 HOLDER=$!
 locked() { [ "$(cat "$WORK/holder.out" 2>/dev/null)" = locked ]; }
 poll locked || fail "the store could not be locked: $(cat "$WORK/holder.out")"
-focus "$PANEL"
-start=$(now_us)
 quit_player
-took_ms=$((($(now_us) - start) / 1000))
-((took_ms < LIMIT_MS)) || fail "quit took $took_ms ms with the store locked, more than $LIMIT_MS"
+kill -0 "$HOLDER" || fail "the lock ended before quit did"
 want='quilvane-ryn: the store is busy; not saved: QV_RT, QV_RL, QV_VT, QV_VL, RMP_Mute, RMP_Repeat, RMP_PBView, RMP_Volume, Recent'
 grep -qxF "$want" "$WORK/player.log" || fail "standard error does not say: $want"
 exec 7>&-
 wait "$HOLDER" || fail "the lock holder failed: $(cat "$WORK/holder.out")"
 "$REG" export | cmp -s "$WORK/before.reg" - || fail "the store changed although it was locked"
-echo "subtitles $short then $WIDE pixels wide; Ctrl+Q, SIGTERM, SIGINT, SIGHUP saved; quit with the store locked in $took_ms ms"
+echo "subtitles $short then $WIDE pixels wide; Ctrl+Q, SIGTERM, SIGINT, SIGHUP saved; quit with the store locked"

@@ -98,8 +98,7 @@ constexpr std::tuple<const char *, int, int, double> Clips[] = {
     {"clip.mpg", 352, 240, 25}, {"clip.avi", 640, 480, 25}, {"film.mp4", 1280, 720, 23.976},
     {"clip.asf", 320, 240, 25}, {"clip.mp3", 0, 0, 0},      {"anamorphic.mpg", 1024, 576, 25}};
 
-// Each clip (two seconds long) opened while the one before plays: nothing the
-// one before reported sticks to it. Last, the view is deleted before the control.
+// Each 2 s clip opened while the one before plays, keeping nothing of it; last, the view goes first.
 TEST_F(Engine, EachClipOpensShowsItsPictureSeeksAndEnds)
 {
     start(true);
@@ -243,9 +242,8 @@ TEST_F(Engine, FullScreenFillsTheWindowInBlackAndReportsThePointer)
     EXPECT_EQ(control.displaySize(), DisplaySize::Windowed) << "closing ends it";
 }
 
-// QUILVANE_RYN_TRACE: one line per event a user waits on, in order, with the engine's own word on its
-// decoding: the path's choice (safe hardware decoding for OpenGL) or QUILVANE_RYN_HWDEC's. No device
-// decodes here: the engine falls back to software and plays.
+// QUILVANE_RYN_TRACE: one line per event a user waits on, in order, with the decoding asked: the path's
+// choice (safe hardware decoding for OpenGL) or QUILVANE_RYN_HWDEC's; with no device the engine decodes.
 TEST(EngineTrace, WritesEachEventAndTheDecodingAsked)
 {
     const std::string pathChoice = qgetenv("QUILVANE_RYN_RENDER") == "gl" ? "auto-safe" : "no";

@@ -114,9 +114,8 @@ TEST_F(Queue, ResumeWhereTheFileWasLeft)
         media.position = 0;
         media.openStream(640, 360, length);
         EXPECT_EQ(media.position, resumed.isEmpty() ? 0 : leftAt);
-        if (!resumed.isEmpty()) {
-            EXPECT_EQ(lines().status(), "Resumed at " + resumed);
-        }
+        EXPECT_EQ(lines().status().startsWith("Resumed at "), !resumed.isEmpty());
+        EXPECT_TRUE(lines().status().endsWith(resumed));
     }
 }
 

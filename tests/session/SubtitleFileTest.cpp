@@ -162,17 +162,18 @@ TEST(SubtitleFile, SubRipIsTimedInMillisecondsWithoutItsTags)
 // codes of either format, and a frame-numbered entry without an end.
 TEST(SubtitleFile, FilesFromTheWild)
 {
+    const char *titled =
+        "My film\n\n1\n00:00:01,0005 --> 00:00:02,000\nbad\n\n2\n00:00:03,000 --> 00:00:04,000\ngood\n";
+    const char *open = "{25}{}open\n{100}{150}next\n";
     const std::tuple<const char *, double, const char *> rows[] = {
-        {"My film\n\n1\n00:00:01,0005 --> 00:00:02,000\nbad\n\n2\n00:00:03,000 --> 00:00:04,000\ngood\n", 1.5,
-         ""},
-        {"My film\n\n1\n00:00:01,0005 --> 00:00:02,000\nbad\n\n2\n00:00:03,000 --> 00:00:04,000\ngood\n", 3.5,
-         "good"},
+        {titled, 1.5, ""},
+        {titled, 3.5, "good"},
         {"1\n00:00:01,000 --> 00:00:02,000\n{\\an8}Top <blink>x</blink> a < b > c\n", 1.5, "Top x a < b > c"},
         {"{25}{50}{y:i}{c:$0000FF}Hello|/world\n", atFrame(30), "Hello\nworld"},
         {"{25}{50}/{f:Arial}{s:20}{P:1}Slanted\n", atFrame(30), "Slanted"},
-        {"{25}{}open\n{100}{150}next\n", atFrame(99), "open"},
-        {"{25}{}open\n{100}{150}next\n", atFrame(100), "next"},
-        {"{25}{}open\n{100}{150}next\n", atFrame(24), ""},
+        {open, atFrame(24), ""},
+        {open, atFrame(99), "open"},
+        {open, atFrame(100), "next"},
     };
     for (const auto &[bytes, seconds, shown] : rows)
         EXPECT_EQ(loaded(bytes).textAt(seconds, 25), shown) << bytes << " at " << seconds;

@@ -74,7 +74,7 @@ TEST_F(Subtitles, FilesThatAreNotSubtitles)
     EXPECT_FALSE(media.file.isEmpty()) << "the media still plays";
 }
 
-// Without one, the subtitle file is missing as it always was.
+// Without one, the subtitle file is missing as it always was; not in use, none is looked for.
 TEST_F(Subtitles, AFileBesideTheMediaIsUsed)
 {
     const QString clip = makeFile("film.mpg");
@@ -87,13 +87,9 @@ TEST_F(Subtitles, AFileBesideTheMediaIsUsed)
     session->openDroppedFiles({makeFile("alone.mpg")});
     ASSERT_EQ(messages.size(), 1);
     EXPECT_EQ(messages[0].text, "Subs File \"\" doesnt exist!");
-}
-
-TEST_F(Subtitles, NotInUseHidesTheirWindow)
-{
     setValue(PlayerSettings::UseSubs, "no");
-    restart().openFile(makeFile("clip.avi"));
-    EXPECT_FALSE(shown(PlayerWindow::Subtitles));
+    restart().openFile(clip);
+    EXPECT_FALSE(shown(PlayerWindow::Subtitles)) << "not in use";
 }
 
 } // namespace

@@ -16,17 +16,12 @@ protected:
 
 TEST_F(Transport, StepsAndTheirGuards)
 {
+    // from, to; the arrows move by as much anywhere, stopping at either end
     const std::tuple<void (Session::*)(), double, double> rows[] = {
-        // from, to
-        {&Session::stepBack, 10.0, 10.0},
-        {&Session::stepBack, 10.1, 5.1},
-        {&Session::toStart, 50, 0},
-        {&Session::stepForward, 90.0, 90.0},
-        {&Session::stepForward, 89.9, 94.9},
-        {&Session::toEnd, 50, 100},
-        // The arrows move by as much anywhere, stopping at either end.
-        {&Session::skipBack, 2.0, 0.0},
-        {&Session::skipBack, 50, 45},
+        {&Session::stepBack, 10.0, 10.0},    {&Session::stepBack, 10.1, 5.1},
+        {&Session::toStart, 50, 0},          {&Session::stepForward, 90.0, 90.0},
+        {&Session::stepForward, 89.9, 94.9}, {&Session::toEnd, 50, 100},
+        {&Session::skipBack, 2.0, 0.0},      {&Session::skipBack, 50, 45},
         {&Session::skipForward, 98, 100}};
     for (const auto &[step, from, to] : rows) {
         media.position = from;

@@ -64,10 +64,10 @@ protected:
         return call(Properties, "Get", {Player, name}).arguments().value(0).value<QDBusVariant>().variant();
     }
     QVariantMap metadata() { return qdbus_cast<QVariantMap>(property("Metadata").value<QDBusArgument>()); }
-    // The next announcement (that names KEY).
-    QVariantMap announced(const QString &key = {})
+    // The first announcement (that names KEY) after the SEEN ones: by default, those before the call.
+    QVariantMap announced(const QString &key = {}, qsizetype seen = -1)
     {
-        const qsizetype seen = log.changes.size();
+        seen = seen < 0 ? log.changes.size() : seen;
         const auto found = [&] {
             for (qsizetype i = seen; i < log.changes.size(); ++i)
                 if (key.isEmpty() || log.changes[i].contains(key))
@@ -145,11 +145,12 @@ TEST_F(Mpris, SeeksOnlyWithinTheTrack)
         log.seeks.clear();
         EXPECT_EQ(call(Player, c.method, c.arguments).type(), QDBusMessage::ReplyMessage);
         EXPECT_EQ(media.position, c.landsAt.value_or(50));
-        const std::vector<qlonglong> announced =
-            c.landsAt ? std::vector{qlonglong(*c.landsAt * 1e6)} : std::vector<qlonglong>{};
-        EXPECT_EQ(QTest::qWaitFor([&] { return !log.seeks.empty(); }, c.landsAt ? 5000 : 100),
-                  c.landsAt.has_value());
-        EXPECT_EQ(log.seeks, announced);
+        // A seek to 77 s after it: the bus keeps the order, so it comes first when the case announced none.
+        call(Player, "SetPosition", {QVariant::fromValue(track), qlonglong(77'000'000)});
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return !log.seeks.empty() && log.seeks.back() == 77'000'000; }, 5000));
+        log.seeks.pop_back();
+        EXPECT_EQ(log.seeks, c.landsAt ? std::vector{qlonglong(*c.landsAt * 1e6)} : std::vector<qlonglong>{});
     }
 }
 
@@ -188,13 +189,7 @@ TEST_F(Mpris, NextAndPreviousGoThroughTheQueue)
     const qsizetype seen = log.changes.size(); // the call's wait may already take the announcement in
     call(Player, "Next");
     EXPECT_EQ(media.file, files[1]);
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] {
-            return std::any_of(log.changes.begin() + seen, log.changes.end(),
-                               [](const QVariantMap &m) { return m.value("CanGoPrevious").toBool(); });
-        },
-        5000))
-        << "announced";
+    EXPECT_TRUE(announced("CanGoPrevious", seen).value("CanGoPrevious").toBool());
     call(Player, "Previous");
     EXPECT_EQ(media.file, files[0]);
 }
@@ -225,7 +220,6 @@ TEST_F(Mpris, RateLoopAndFullScreen)
         EXPECT_EQ(set(Player, "Rate", asked), QDBusMessage::ReplyMessage) << asked;
         EXPECT_DOUBLE_EQ(property("Rate").toDouble(), speed) << asked;
     }
-    EXPECT_EQ(media.state, PlayState::Playing);
     set(Player, "Rate", 0.0);
     EXPECT_EQ(media.state, PlayState::Paused);
     EXPECT_DOUBLE_EQ(property("Rate").toDouble(), 4.0) << "the speed stays";
