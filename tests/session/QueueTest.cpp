@@ -87,7 +87,6 @@ TEST_F(Queue, NextAndPreviousInTheQueueAndInTheFolder)
     EXPECT_FALSE(session->queue().canGo(+1));
 }
 
-// Played to the end a file is forgotten; kept across runs.
 TEST_F(Queue, ResumeWhereTheFileWasLeft)
 {
     // Resume on, the file's length, where it was left, played to the end, where it resumes.

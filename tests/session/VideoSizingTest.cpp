@@ -83,6 +83,8 @@ TEST_F(Sizing, ZoomChoices)
     media.calls.clear();
     session->chooseZoom(choice("full"));
     EXPECT_TRUE(media.calls.isEmpty()) << "full screen needs a file";
+    session->showZoomStrip();
+    EXPECT_EQ(session->video().zoomChoices().size(), 12) << "no size of the picture's own without a file";
 }
 
 // The picture's aspect kept; a picture that fits keeps its own size.

@@ -102,7 +102,6 @@ TEST_F(Panel, SwitchesShowTheirState)
     EXPECT_TRUE(windows().alwaysOnTop() && line("onTopSpot")->framed());
 }
 
-// A click is a press and a click, and each steps.
 TEST_F(Panel, AClickOnAStepButtonStepsTwice)
 {
     open();
