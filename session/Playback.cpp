@@ -194,6 +194,14 @@ QList<MediaTrack> Playback::tracks(MediaTrack::Kind kind) const
     return ofKind;
 }
 
+std::optional<MediaTrack> Playback::track(MediaTrack::Kind kind, int id) const
+{
+    for (const MediaTrack &track : m_media.tracks())
+        if (track.kind == kind && track.id == id)
+            return track;
+    return std::nullopt;
+}
+
 void Playback::chooseAudioTrack(int id)
 {
     if (fileLoaded())

@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QString>
 
+#include <optional>
+
 namespace qr {
 
 class PanelLines;
@@ -84,6 +86,7 @@ public:
 
     // The open file's tracks of a kind, and the one in use (0: none).
     QList<MediaTrack> tracks(MediaTrack::Kind kind) const;
+    std::optional<MediaTrack> track(MediaTrack::Kind kind, int id) const;
     int currentTrack(MediaTrack::Kind kind) const { return m_media.currentTrack(kind); }
     void chooseAudioTrack(int id);
     // The container's title, else the file's name.

@@ -298,10 +298,8 @@ void Session::onTracksChanged()
     if (id == 0) {
         m_subtitles.useNone();
     } else {
-        const QList<MediaTrack> tracks = m_playback.tracks(MediaTrack::Kind::Subtitle);
-        const auto track =
-            std::find_if(tracks.begin(), tracks.end(), [id](const MediaTrack &t) { return t.id == id; });
-        m_subtitles.useTrack(id, track != tracks.end() && track->pictureBased);
+        const std::optional<MediaTrack> track = m_playback.track(MediaTrack::Kind::Subtitle, id);
+        m_subtitles.useTrack(id, track && track->pictureBased);
     }
     showSubtitleWindowIfUsed();
 }
@@ -362,9 +360,8 @@ QString Session::subtitleChoiceLabel() const
         return fileNameOnly(m_subtitles.path());
     case SubtitleTrack::Source::Track:
     case SubtitleTrack::Source::PictureTrack:
-        for (const MediaTrack &track : m_playback.tracks(MediaTrack::Kind::Subtitle))
-            if (track.id == m_subtitles.trackId())
-                return trackLabel(track);
+        if (const auto track = m_playback.track(MediaTrack::Kind::Subtitle, m_subtitles.trackId()))
+            return trackLabel(*track);
         break;
     }
     return QString();
@@ -486,9 +483,8 @@ void Session::slowDown()
 void Session::chooseAudioTrack(int id)
 {
     m_playback.chooseAudioTrack(id);
-    for (const MediaTrack &track : m_playback.tracks(MediaTrack::Kind::Audio))
-        if (track.id == id)
-            feedback(QStringLiteral("Audio: ") + trackLabel(track));
+    if (const auto track = m_playback.track(MediaTrack::Kind::Audio, id))
+        feedback(QStringLiteral("Audio: ") + trackLabel(*track));
 }
 
 // "clip - 0.12.34.png"; a second one of the same second gets " (2)".
