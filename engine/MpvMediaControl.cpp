@@ -331,6 +331,8 @@ void MpvMediaControl::setDisplaySize(DisplaySize size)
 
 void MpvMediaControl::setFullScreenControls(bool on)
 {
+    if (on == m_controls)
+        return; // asked at every tick of the session's clock
     m_controls = on;
     applyFullScreenLook();
 }

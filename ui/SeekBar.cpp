@@ -24,17 +24,25 @@ void SeekBar::setColors(const QColor &background, const QColor &bar)
     update();
 }
 
+// Told twice a second while playing: the bar is drawn again only when a
+// pixel of it changes.
 void SeekBar::setPosition(qint64 value, qint64 maximum)
 {
-    if (value < 1) {
-        m_filledTwips = 0;
-    } else {
-        const double filled = std::nearbyint(double(value) / double(maximum) * twipsX(width()));
+    double filled = 0;
+    if (value >= 1) {
+        filled = std::nearbyint(double(value) / double(maximum) * twipsX(width()));
         if (!std::isfinite(filled))
             return;
-        m_filledTwips = filled;
     }
-    update();
+    const bool looksDifferent = paintedPixels(filled) != paintedPixels(m_filledTwips);
+    m_filledTwips = filled;
+    if (looksDifferent)
+        update();
+}
+
+int SeekBar::paintedPixels(double filledTwips) const
+{
+    return qRound(std::min(filledTwips / twipsPerPixelX(), double(width())) * devicePixelRatioF());
 }
 
 void SeekBar::paintEvent(QPaintEvent *)

@@ -29,6 +29,8 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
+    int paintedPixels(double filledTwips) const; // device pixels
+
     QColor m_background{0xE0, 0xE0, 0xE0};
     QColor m_bar{0x80, 0x80, 0x80};
     double m_filledTwips = 0;
