@@ -28,6 +28,8 @@ Session::Session(MediaControl &media, const PlayerSettings &settings, Desktop &d
     m_statusRefresh.setSingleShot(true);
     connect(&m_clock, &QTimer::timeout, this, &Session::clockTick);
     connect(&m_statusRefresh, &QTimer::timeout, this, &Session::refreshStatus);
+    connect(&m_playback, &Playback::playStateChanged, this, &Session::runClockWhileNeeded);
+    connect(&m_windows, &WindowStates::alwaysOnTopChanged, this, &Session::runClockWhileNeeded);
 
     connect(&m_media, &MediaControl::started, this, &Session::onEngineStarted);
     connect(&m_media, &MediaControl::streamOpened, this, &Session::onStreamOpened);
@@ -68,7 +70,6 @@ Session::~Session() = default;
 
 void Session::loadPanel(const QStringList &commandLineFiles)
 {
-    m_clock.start();
     // Before the command-line file opens, so that it gets its subtitles.
     m_subtitles.setInUse(m_settings.isOn(PlayerSettings::UseSubs));
     refreshStatus();
@@ -245,8 +246,8 @@ void Session::handOver(const FileToOpen &file)
     if (autostart) {
         m_windows.setShown(PlayerWindow::Video, true);
         m_media.play();
-        m_clock.start();
     }
+    runClockWhileNeeded(); // a top-most band is kept with the file loaded
     restoreRememberedState();
     showSubtitleWindowIfUsed();
     m_lines.setStatus(shortFileTitle(file.media) +
@@ -390,19 +391,9 @@ void Session::play()
     if (m_subtitles.source() == SubtitleTrack::Source::File)
         reopenSubtitles();
     m_video.showMediaInfo(); // stop cleared it
-    m_clock.start();
 }
 
-void Session::pauseOrResume()
-{
-    const PlayState before = m_playback.playState();
-    if (!m_playback.pauseOrResume())
-        return;
-    if (before == PlayState::Paused)
-        m_clock.start();
-    else if (before == PlayState::Playing)
-        m_clock.stop();
-}
+void Session::pauseOrResume() { m_playback.pauseOrResume(); }
 
 // The subtitles are let go first: the text shown stays while stopped.
 void Session::stop()
@@ -594,6 +585,18 @@ void Session::showPosition()
 {
     showTime();
     m_subtitles.follow(m_playback.position(), m_media.frameRate(), m_media.trackSubtitleText());
+}
+
+// Nothing moves while nothing plays: the clock rests then, and an idle
+// player wakes for nothing. Only a top-most band is kept while stopped.
+void Session::runClockWhileNeeded()
+{
+    const PlayState state = m_playback.playState();
+    if (state == PlayState::Playing ||
+        (state == PlayState::Stopped && m_windows.alwaysOnTop() && m_playback.fileLoaded()))
+        m_clock.start();
+    else
+        m_clock.stop();
 }
 
 void Session::clockTick()

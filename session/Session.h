@@ -131,8 +131,8 @@ public:
 
     // ---- the clock -------------------------------------------------------
     // Every 500 ms while it runs: time line and seek bar, the top-most band,
-    // the scrolling title, the subtitles. Pause stops it; play, resume and
-    // an autostarted file start it; stop leaves it running.
+    // the scrolling title, the subtitles. It runs while the engine plays,
+    // and while stopped with a file loaded and "Always on Top" on.
     void clockTick();
     bool clockRunning() const { return m_clock.isActive(); }
 
@@ -200,6 +200,7 @@ private:
     // showPosition the subtitles too.
     void showTime();
     void showPosition();
+    void runClockWhileNeeded();
     void openQueue(const QStringList &entries, const QString &subtitles, bool play = false);
     void openQueued(QString subtitles, bool play);
     void goTo(int direction);

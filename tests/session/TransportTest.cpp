@@ -53,7 +53,10 @@ TEST_F(Transport, PauseResumeStopAndTheClock)
     EXPECT_EQ(media.calls, (QStringList{"stop", "setCurrentPosition 0"}));
     EXPECT_EQ(lines().status(), "Playback stopped..");
     EXPECT_TRUE(lines().mediaInfo().isEmpty());
-    EXPECT_TRUE(session->clockRunning()) << "stop leaves the clock running";
+    EXPECT_FALSE(session->clockRunning()) << "stopped, nothing moves";
+    session->toggleAlwaysOnTop();
+    EXPECT_TRUE(session->clockRunning()) << "but a top-most band is kept";
+    session->toggleAlwaysOnTop();
     media.calls.clear();
     session->pauseOrResume();
     EXPECT_TRUE(media.calls.isEmpty()) << "stopped: nothing to pause";
