@@ -60,7 +60,6 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", platform);
     // Where only software can render, OpenGL is never loaded.
     qr::MpvMediaControl::prepareApplication();
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C"); // libmpv parses numbers the C way
     QApplication::setApplicationName(QStringLiteral("Quilvane Ryn"));

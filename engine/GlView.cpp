@@ -20,7 +20,6 @@ void *procAddress(void *context, const char *name)
 GlView *GlView::create(const MpvLibrary &lib, mpv_handle *mpv, QWidget *parent)
 {
     auto context = std::make_unique<QOpenGLContext>();
-    context->setShareContext(QOpenGLContext::globalShareContext());
     if (!context->create())
         return nullptr;
     auto surface = std::make_unique<QOffscreenSurface>();

@@ -28,7 +28,6 @@ bool hasGpuDevice()
 QString openGlRenderer()
 {
     QOpenGLContext context;
-    context.setShareContext(QOpenGLContext::globalShareContext());
     if (!context.create())
         return {};
     QOffscreenSurface surface;
