@@ -34,25 +34,25 @@ void SeekBar::setPosition(qint64 value, qint64 maximum)
         if (!std::isfinite(filled))
             return;
     }
-    const bool looksDifferent = paintedPixels(filled) != paintedPixels(m_filledTwips);
+    const qreal ratio = devicePixelRatioF();
+    const bool looksDifferent =
+        qRound(filledWidth(filled) * ratio) != qRound(filledWidth(m_filledTwips) * ratio);
     m_filledTwips = filled;
     if (looksDifferent)
         update();
 }
 
-int SeekBar::paintedPixels(double filledTwips) const
+double SeekBar::filledWidth(double filledTwips) const
 {
-    return qRound(std::min(filledTwips / twipsPerPixelX(), double(width())) * devicePixelRatioF());
+    return std::min(filledTwips / twipsPerPixelX(), double(width()));
 }
 
 void SeekBar::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.fillRect(rect(), m_background);
-    if (m_filledTwips > 0) {
-        const double pixels = std::min(m_filledTwips / twipsPerPixelX(), double(width()));
-        painter.fillRect(QRectF(0, 0, pixels, height()), m_bar);
-    }
+    if (m_filledTwips > 0)
+        painter.fillRect(QRectF(0, 0, filledWidth(m_filledTwips), height()), m_bar);
 }
 
 void SeekBar::mousePressEvent(QMouseEvent *event)

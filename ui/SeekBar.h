@@ -29,7 +29,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
-    int paintedPixels(double filledTwips) const; // device pixels
+    double filledWidth(double filledTwips) const; // in pixels, within the bar
 
     QColor m_background{0xE0, 0xE0, 0xE0};
     QColor m_bar{0x80, 0x80, 0x80};
